@@ -1,0 +1,197 @@
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include "link/form1.h"
+#include "link/testing/test_comm_control.h"
+#include "shell/app.h"
+#include "shell/form3.h"
+#include "shell/frm_login.h"
+#include "shell/module21.h"
+#include "ui/qt_platform.h"
+#include "ui/window_view.h"
+
+using namespace kestrava;
+
+namespace {
+
+QWidget* topLevel(const char* name) {
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w->objectName() == name && w->isVisible()) return w;
+  }
+  return nullptr;
+}
+
+QAction* action(QWidget* window, const char* name) {
+  for (QAction* a : window->findChildren<QAction*>()) {
+    if (a->objectName() == name) return a;
+  }
+  return nullptr;
+}
+
+// The program as main() builds it, with the test serial component.
+struct Program {
+  ui::QtPlatform platform;
+  link::testing::TestCommControl* port = nullptr;
+  App app{platform, [this] {
+            auto made = std::make_unique<link::testing::TestCommControl>(
+                [this] { return platform.nowMs(); });
+            port = made.get();
+            return made;
+          }};
+  ui::Views views{app};
+  Program() { app.setObserver(&views); }
+  ~Program() { app.setObserver(nullptr); }
+};
+
+}  // namespace
+
+class WindowsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void splashClickMenuAndTerminalWindow();
+  void passwordChallengeByKeyboard();
+  void terminalMirrorsTheCoreIncrementally();
+  void closingTheMenuEndsTheProgram();
+};
+
+void WindowsTest::splashClickMenuAndTerminalWindow() {
+  Program p;
+  MODULE21_Main(p.app);
+  QWidget* splash = topLevel("Form5");
+  QVERIFY(splash);
+  QCOMPARE(splash->windowTitle(), QString("Kestrava"));
+  QVERIFY(splash->findChild<QLabel*>("lblTitle"));
+  QCOMPARE(splash->findChild<QLabel*>("lblTitle")->text(), QString("Kestrava for Corvane"));
+  QTest::mouseClick(splash, Qt::LeftButton, {}, QPoint(20, 20));
+  QCoreApplication::processEvents();
+  QVERIFY(!topLevel("Form5"));
+
+  QWidget* menu = topLevel("Form3");
+  QVERIFY(menu);
+  QCOMPARE(menu->windowTitle(), QString("Kestrava Menu"));
+  QVERIFY(action(menu, "mnuCar"));
+  QCOMPARE(action(menu, "mnuCar")->text(), QString("&Car diagnostics"));
+  QVERIFY(!action(menu, "mnuDispatch")->isEnabled());
+  action(menu, "mnuCar")->trigger();
+
+  QWidget* form1 = topLevel("Form1");
+  QVERIFY(form1);
+  QCOMPARE(form1->windowTitle(), QString("Kestrava Car"));
+  auto* term = form1->findChild<QPlainTextEdit*>("Term");
+  QVERIFY(term);
+  QCOMPARE(term->geometry(), QRect(368, 24, 633, 265));
+  QVERIFY(term->hasFocus() || QApplication::focusWidget() == term || !form1->isActiveWindow());
+  QVERIFY(form1->findChild<QPlainTextEdit*>("Text1"));
+  QVERIFY(!form1->findChild<QPlainTextEdit*>("Text1")->isVisible());
+  for (const char* name :
+       {"Label1", "Label2", "Label3", "Label4", "Label5", "lbl514", "lb4_9", "lbl1316", "lbl_10"}) {
+    QVERIFY2(form1->findChild<QLabel*>(name), name);
+  }
+  QCOMPARE(form1->findChild<QLabel*>("Label2")->text(), QString("Status - "));
+  QCOMPARE(form1->findChild<QLabel*>("lbl_16")->text(), QString("TRIP"));
+  QCOMPARE(form1->findChild<QLabel*>("Label4")->geometry(), QRect(664, 384, 25, 25));
+  for (const char* name :
+       {"Command1", "Command2", "Command3", "Command4", "Command5", "Command6"}) {
+    QVERIFY2(form1->findChild<QPushButton*>(name), name);
+  }
+  QCOMPARE(form1->findChild<QPushButton*>("Command4")->text(), QString("ST&U"));
+  for (const char* name : {"txtvel", "txtpos", "txtbbt", "txtdpc", "Text2", "Text3", "Text4"}) {
+    QVERIFY2(form1->findChild<QLineEdit*>(name), name);
+  }
+  QCOMPARE(form1->findChild<QLineEdit*>("Text4")->text(), QString("5"));
+  QVERIFY(form1->findChild<QPlainTextEdit*>("Text5"));
+  QVERIFY(action(form1, "MOpenLog")->isEnabled());
+  QVERIFY(!action(form1, "MCloseLog")->isEnabled());
+  QVERIFY(!action(form1, "MSendText")->isEnabled());
+  QCOMPARE(action(form1, "MOpen")->text(), QString("Port &Open"));
+  QVERIFY(!action(form1, "MOpen")->isChecked());
+  QVERIFY(menu->isVisible());  // the menu stays open
+
+  // A picture for the record of how the window looks.
+  form1->grab().save(QDir::current().filePath("form1.png"));
+}
+
+void WindowsTest::passwordChallengeByKeyboard() {
+  Program p;
+  p.app.dispatch([&] { p.app.show(p.app.login()); });
+  QWidget* login = topLevel("frmLogin");
+  QVERIFY(login);
+  login->activateWindow();
+  auto* password = login->findChild<QLineEdit*>("txtPassword");
+  QVERIFY(password);
+  QCOMPARE(password->echoMode(), QLineEdit::Password);
+  QCOMPARE(login->focusWidget(), password);
+  QTest::keyClicks(password, "12");
+  // The refusal box is modal: answer it from inside its own event loop.
+  QString boxText, boxTitle;
+  QTimer::singleShot(0, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      boxText = box->text();
+      boxTitle = box->windowTitle();
+      box->button(QMessageBox::Ok)->click();
+    }
+  });
+  QTest::keyClick(password, Qt::Key_Return);
+  QCOMPARE(boxText, QString("Invalid Password, try again!"));
+  QCOMPARE(boxTitle, QString("Login"));
+  QCOMPARE(password->selectedText(), QString("12"));
+  QTest::keyClicks(password, "460317");
+  QCOMPARE(password->text(), QString("460317"));
+  QTest::keyClick(password, Qt::Key_Return);
+  QCoreApplication::processEvents();
+  QVERIFY(!topLevel("frmLogin"));
+  QVERIFY(topLevel("Form3"));
+}
+
+void WindowsTest::terminalMirrorsTheCoreIncrementally() {
+  Program p;
+  Form1* f = nullptr;
+  p.app.dispatch([&] { f = &p.app.showWindow(p.app.form1()); });
+  QWidget* form1 = topLevel("Form1");
+  auto* term = form1->findChild<QPlainTextEdit*>("Term");
+  term->setFocus();
+  QTest::keyClicks(term, "hi");
+  // Typed with the port closed: shown.
+  QCOMPARE(f->Term.text(), std::string("hi"));
+  p.app.dispatch([&] {
+    std::string chunk = "AB\r\nC\bD";
+    f->AppendToTerm(f->Term, chunk);
+  });
+  QCOMPARE(f->Term.text(), std::string("hiAB\r\nD"));
+  QCOMPARE(ui::fromDisplay(term->document()->toPlainText()), f->Term.text());
+  QCOMPARE(term->textCursor().position(), f->Term.length());
+  p.app.dispatch([&] {
+    std::string chunk = "\bZ";
+    f->AppendToTerm(f->Term, chunk);
+  });
+  QCOMPARE(ui::fromDisplay(term->document()->toPlainText()), std::string("hiAB\r\nZ"));
+
+  p.app.dispatch([&] { (void)p.port->setPortOpen(true); });
+  QTest::keyClicks(term, "k");
+  QCOMPARE(p.port->sentText(), std::string("k"));
+  // With the port open: sent, not shown.
+  QCOMPARE(f->Term.text(), std::string("hiAB\r\nZ"));
+  QCOMPARE(f->Label5.backColor(), form::kGreen);
+}
+
+void WindowsTest::closingTheMenuEndsTheProgram() {
+  Program p;
+  p.app.dispatch([&] { p.app.show(p.app.form3()); });
+  QWidget* menu = topLevel("Form3");
+  QVERIFY(menu);
+  menu->close();
+  QVERIFY(p.app.ended());
+  QCoreApplication::processEvents();
+  QVERIFY(!topLevel("Form3"));
+}
+
+QTEST_MAIN(WindowsTest)
+#include "windows_test.moc"
