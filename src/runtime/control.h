@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "colors.h"
@@ -60,7 +61,8 @@ class Control {
 
   int tabIndex() const { return tabIndex_; }
   void setTabIndex(int index) { tabIndex_ = index; }
-  const Font& font() const { return font_; }
+  // The control's own font; without one it shows in its window's font.
+  const std::optional<Font>& font() const { return font_; }
   void setFont(Font font) { font_ = std::move(font); }
 
   // Whether this kind of control can hold the keyboard focus at all.
@@ -80,7 +82,7 @@ class Control {
   Kind kind_;
   std::string name_;
   Rect geometry_;
-  Font font_;
+  std::optional<Font> font_;
   bool visible_ = true;
   bool enabled_ = true;
   int tabIndex_ = 0;

@@ -221,11 +221,7 @@ void WindowView::build() {
     w->setObjectName(QString::fromStdString(control->name()));
     const form::Rect& g = control->geometry();
     w->setGeometry(px(g.left), px(g.top), std::max(1, px(g.width)), std::max(1, px(g.height)));
-    if (control->font().family != window_.font().family ||
-        control->font().points != window_.font().points ||
-        control->font().bold != window_.font().bold) {
-      w->setFont(toQFont(control->font()));
-    }
+    if (control->font()) w->setFont(toQFont(*control->font()));
     w->setVisible(control->visible());
     w->setEnabled(control->enabled());
     w->installEventFilter(this);
