@@ -79,6 +79,9 @@ Form1::Form1(App& app, std::unique_ptr<link::CommControl> port)
   Term.KeyPress = [this](int& keyAscii) { Form1_Term_KeyPress(keyAscii); };
   MFileExit.Click = [this] { Form1_MFileExit_Click(); };
   MRplayLog.Click = [this] { Form1_MRplayLog_Click(); };
+  MOpen.Click = [this] { Form1_MOpen_Click(); };
+  MSettings.Click = [this] { Form1_MSettings_Click(); };
+  MSComm1.OnComm = [this] { app_.dispatch([this] { Form1_MSComm1_OnComm(); }); };
 }
 
 Form1::~Form1() {

@@ -34,6 +34,12 @@ class Form1 : public form::Window {
   void Form1_MFileExit_Click();
   void Form1_MRplayLog_Click();
 
+  // The one handler of everything the serial component reports.
+  void Form1_MSComm1_OnComm();
+  // CommPort menu: toggle the port; show the settings window.
+  void Form1_MOpen_Click();
+  void Form1_MSettings_Click();
+
   // --- controls, as designed
   form::TextBox Term;
   form::TextBox Text1;  // hidden frame window: the tail of the received text
@@ -81,8 +87,13 @@ class Form1 : public form::Window {
   std::int16_t LogFileNo = 0;
   std::int16_t StopCount = 0;
   std::int16_t StressStep = 0;
+  // Message slots of the comm event handler; each is emptied once its message is shown.
+  std::string StatusMessage;
+  std::string ErrorMessage;
 
  private:
+  void receiveBranch();
+  void overrunBranch();
   // The drain deadline: `seconds` from now, rounded to a whole second, in seconds.
   std::int64_t deadlineIn(int seconds);
 

@@ -1,5 +1,6 @@
 #include "shell/app.h"
 
+#include "link/config_scrn.h"
 #include "link/form1.h"
 #include "replay/replay.h"
 #include "shell/form3.h"
@@ -27,6 +28,14 @@ Form1& App::form1() {
 }
 Replay& App::replay() {
   return load<Replay>([this] { return std::make_unique<Replay>(*this); });
+}
+
+}  // namespace kestrava
+
+namespace kestrava {
+
+ConfigScrn& App::configScrn() {
+  return load<ConfigScrn>([this] { return std::make_unique<ConfigScrn>(*this, form1().MSComm1); });
 }
 
 }  // namespace kestrava

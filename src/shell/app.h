@@ -8,6 +8,7 @@
 
 namespace kestrava {
 
+class ConfigScrn;
 class Form1;
 class Form3;
 class Form5;
@@ -29,6 +30,8 @@ class App : public form::Application {
   Form3& form3();
   Form1& form1();
   Replay& replay();
+  // The settings window of the terminal window's port.
+  ConfigScrn& configScrn();
 
   // Loads (when needed) and shows the window.
   template <class W>

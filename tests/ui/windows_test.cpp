@@ -8,12 +8,15 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "link/config_scrn.h"
 #include "link/form1.h"
+#include "link/qt/qt_comm_control.h"
 #include "link/testing/test_comm_control.h"
 #include "shell/app.h"
 #include "shell/form3.h"
 #include "shell/frm_login.h"
 #include "shell/module21.h"
+#include "support/pty.h"
 #include "ui/qt_platform.h"
 #include "ui/window_view.h"
 
@@ -59,6 +62,8 @@ class WindowsTest : public QObject {
   void splashClickMenuAndTerminalWindow();
   void passwordChallengeByKeyboard();
   void terminalMirrorsTheCoreIncrementally();
+  void terminalOverAPseudoTerminal();
+  // Last: once the program has ended, Qt runs no further event loop in this process.
   void closingTheMenuEndsTheProgram();
 };
 
@@ -191,6 +196,70 @@ void WindowsTest::closingTheMenuEndsTheProgram() {
   QVERIFY(p.app.ended());
   QCoreApplication::processEvents();
   QVERIFY(!topLevel("Form3"));
+}
+
+// The real window and the real serial component, with a pseudo-terminal as the controller:
+// open the port from the menu, receive, type, change the settings, lose the far end.
+void WindowsTest::terminalOverAPseudoTerminal() {
+  auto pty = std::make_unique<testing::Pty>();
+  qputenv("KESTRAVA_COM1", QByteArray::fromStdString(pty->devicePath()));
+  ui::QtPlatform platform;
+  App app(platform, [] { return std::make_unique<link::QtCommControl>(); });
+  ui::Views views(app);
+  app.setObserver(&views);
+  Form1* f = nullptr;
+  app.dispatch([&] { f = &app.showWindow(app.form1()); });
+  QWidget* form1 = topLevel("Form1");
+  action(form1, "MOpen")->trigger();
+  QVERIFY(f->MSComm1.PortOpen());
+  QVERIFY(action(form1, "MOpen")->isChecked());
+
+  auto* term = form1->findChild<QPlainTextEdit*>("Term");
+  pty->write("Hello\r\n> ");
+  QTRY_COMPARE(ui::fromDisplay(term->document()->toPlainText()), std::string("Hello\r\n> "));
+  term->setFocus();
+  QTest::keyClicks(term, "vel");
+  QTest::keyClick(term, Qt::Key_Return);
+  std::string far;
+  QTRY_VERIFY((far += pty->read(5)).size() >= 4);
+  QCOMPARE(far, std::string("vel\r"));
+
+  // The settings window: edit and close; the port restarts with the new settings.
+  action(form1, "MSettings")->trigger();
+  QWidget* config = topLevel("ConfigScrn");
+  QVERIFY(config);
+  QCOMPARE(config->windowTitle(), QString("Configure Comm Port"));
+  auto* settings = config->findChild<QLineEdit*>("Text1");
+  QCOMPARE(settings->text(), QString("1200,n,8,1"));
+  settings->selectAll();
+  QTest::keyClicks(settings, "9600,n,8,1");
+  QCOMPARE(app.find<ConfigScrn>()->Text1.text(), std::string("9600,n,8,1"));
+  config->close();
+  QCoreApplication::processEvents();
+  QVERIFY(!topLevel("ConfigScrn"));
+  QCOMPARE(f->MSComm1.Settings(), std::string("9600,n,8,1"));
+  QVERIFY(f->MSComm1.PortOpen());
+
+  // Pull the far end: one error box, answered OK; the port ends closed.
+  int boxes = 0;
+  QString text;
+  std::function<void()> answer = [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      ++boxes;
+      text = box->text();
+      box->button(QMessageBox::Ok)->click();
+    }
+    if (boxes == 0) QTimer::singleShot(20, answer);
+  };
+  QTimer::singleShot(20, answer);
+  pty->closeFarEnd();
+  QTRY_COMPARE(boxes, 1);
+  QTest::qWait(300);
+  QCOMPARE(boxes, 1);
+  QVERIFY(text.contains(QString::fromStdString(pty->devicePath())));
+  QVERIFY(!f->MSComm1.PortOpen());
+  app.setObserver(nullptr);
+  qunsetenv("KESTRAVA_COM1");
 }
 
 QTEST_MAIN(WindowsTest)

@@ -2,6 +2,11 @@
 
 #include <unistd.h>
 
+#ifdef __linux__
+#include <linux/serial.h>
+#include <sys/ioctl.h>
+#endif
+
 namespace kestrava::link {
 namespace {
 
@@ -37,6 +42,11 @@ QtCommControl::QtCommControl(QObject* parent) : QObject(parent) {
   settings_ = *parseSettings(kDefaultSettings);
   connect(&serial_, &QSerialPort::readyRead, this, &QtCommControl::onReadyRead);
   connect(&serial_, &QSerialPort::errorOccurred, this, &QtCommControl::onError);
+  connect(&serial_, &QSerialPort::bytesWritten, this, [this] {
+    if (serial_.bytesToWrite() < kMaxPendingOutput / 2) txFullReported_ = false;
+  });
+  lineWatch_.setTimerType(Qt::PreciseTimer);
+  connect(&lineWatch_, &QTimer::timeout, this, &QtCommControl::watchLines);
 }
 
 QtCommControl::~QtCommControl() {
@@ -80,6 +90,7 @@ Status QtCommControl::apply(const LineSettings& s) {
 
 Status QtCommControl::setPortOpen(bool open) {
   if (!open) {
+    lineWatch_.stop();
     if (serial_.isOpen()) serial_.close();
     return Status::ok();
   }
@@ -93,7 +104,57 @@ Status QtCommControl::setPortOpen(bool open) {
     return applied;
   }
   serial_.clear();
+  txFullReported_ = false;
+  startWatching();
   return Status::ok();
+}
+
+void QtCommControl::startWatching() {
+  // A device without modem lines answers UnsupportedOperationError; that only means there is
+  // nothing to watch.
+  lastSignals_ = serial_.pinoutSignals();
+  modemLines_ = serial_.error() != QSerialPort::UnsupportedOperationError;
+  serial_.clearError();
+  errorCounters_ = readCounters(lastCounters_);
+  if (modemLines_ || errorCounters_) lineWatch_.start(kLineWatchMs);
+}
+
+bool QtCommControl::readCounters(Counters& out) const {
+#ifdef __linux__
+  serial_icounter_struct counts{};
+  if (::ioctl(static_cast<int>(serial_.handle()), TIOCGICOUNT, &counts) != 0) return false;
+  out = {counts.frame, counts.parity, counts.overrun, counts.brk, counts.buf_overrun};
+  return true;
+#else
+  (void)out;
+  return false;
+#endif
+}
+
+void QtCommControl::watchLines() {
+  if (!serial_.isOpen()) {
+    lineWatch_.stop();
+    return;
+  }
+  if (modemLines_) {
+    const QSerialPort::PinoutSignals now = serial_.pinoutSignals();
+    const QSerialPort::PinoutSignals changed = now ^ lastSignals_;
+    lastSignals_ = now;
+    if (changed & QSerialPort::ClearToSendSignal) raiseEvent(comm::kEvCts);
+    if (changed & QSerialPort::DataSetReadySignal) raiseEvent(comm::kEvDsr);
+    if (changed & QSerialPort::DataCarrierDetectSignal) raiseEvent(comm::kEvCd);
+    if ((changed & now) & QSerialPort::RingIndicatorSignal) raiseEvent(comm::kEvRing);
+  }
+  Counters now;
+  if (errorCounters_ && readCounters(now)) {
+    const Counters before = lastCounters_;
+    lastCounters_ = now;
+    if (now.brk != before.brk) raiseEvent(comm::kEventBreak);
+    if (now.frame != before.frame) raiseEvent(comm::kEventFrame);
+    if (now.parity != before.parity) raiseEvent(comm::kEventRxParity);
+    if (now.overrun != before.overrun) raiseEvent(comm::kEventOverrun);
+    if (now.bufferOverrun != before.bufferOverrun) raiseEvent(comm::kEventRxOver);
+  }
 }
 
 std::string QtCommControl::openFailureText(QSerialPort::SerialPortError error) const {
@@ -117,6 +178,13 @@ std::string QtCommControl::openFailureText(QSerialPort::SerialPortError error) c
 
 Status QtCommControl::Output(std::string_view data) {
   if (!serial_.isOpen()) return Status::failure("Port is not open");
+  if (serial_.bytesToWrite() + static_cast<qint64>(data.size()) > kMaxPendingOutput) {
+    if (!txFullReported_) {
+      txFullReported_ = true;
+      postEvent(comm::kEventTxFull);
+    }
+    return Status::failure("Transmit buffer full: " + device() + " is not taking data");
+  }
   const QByteArray bytes(data.data(), static_cast<qsizetype>(data.size()));
   if (serial_.write(bytes) != bytes.size()) {
     return Status::failure("Cannot send to " + device() + ": " +
@@ -140,6 +208,11 @@ void QtCommControl::raiseEvent(int code) {
   raise();
 }
 
+void QtCommControl::postEvent(int code) {
+  QMetaObject::invokeMethod(
+      this, [this, code] { raiseEvent(code); }, Qt::QueuedConnection);
+}
+
 void QtCommControl::onReadyRead() {
   raiseEvent(comm::kEvReceive);
 }
@@ -151,8 +224,9 @@ void QtCommControl::onError(QSerialPort::SerialPortError error) {
                ") stopped answering: " + serial_.errorString().toStdString() +
                ". The port has been closed; open it again once the device is back.";
   // Closing at the first error stops QSerialPort from repeating it in a tight loop.
+  lineWatch_.stop();
   serial_.close();
-  raiseEvent(comm::kEventDeviceLost);
+  postEvent(comm::kEventDeviceLost);
 }
 
 }  // namespace kestrava::link

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QSerialPort>
+#include <QTimer>
 
 #include "link/comm_control.h"
 #include "link/serial_settings.h"
@@ -9,6 +10,12 @@
 namespace kestrava::link {
 
 // The serial component on QSerialPort. Bytes pass as Latin-1 characters one to one.
+//
+// Line events: CTS, DSR and CD changes and the ring line are watched through the modem lines
+// where the device reports them (a pseudo-terminal does not); break, framing, parity and
+// overrun errors come from the Linux serial driver's error counters (TIOCGICOUNT), which real
+// UARTs and most USB adapters keep and a pseudo-terminal does not. Writes beyond
+// kMaxPendingOutput bytes waiting are refused and reported once as a full transmit buffer.
 //
 // A device that goes away while open (a USB adapter pulled, a pseudo-terminal's far end
 // closed) makes QSerialPort report ReadError or ResourceError in a tight loop while it still
@@ -36,6 +43,12 @@ class QtCommControl : public QObject, public CommControl {
 
   // The device path the current port number opens.
   std::string device() const { return deviceForPort(port_); }
+  // Whether the open device reports modem lines and error counters.
+  bool watchesModemLines() const { return modemLines_; }
+  bool watchesErrorCounters() const { return errorCounters_; }
+
+  static constexpr int kMaxPendingOutput = 64 * 1024;
+  static constexpr int kLineWatchMs = 50;
 
  private:
   void onReadyRead();
@@ -43,12 +56,27 @@ class QtCommControl : public QObject, public CommControl {
   Status apply(const LineSettings& settings);
   std::string openFailureText(QSerialPort::SerialPortError error) const;
   void raiseEvent(int code);
+  // Raises the event from the event loop, never inside the handler that caused it.
+  void postEvent(int code);
+  void startWatching();
+  void watchLines();
+
+  struct Counters {
+    int frame = 0, parity = 0, overrun = 0, brk = 0, bufferOverrun = 0;
+  };
+  bool readCounters(Counters& out) const;
 
   QSerialPort serial_;
   std::int16_t port_ = kDefaultPort;
   LineSettings settings_;
   int event_ = 0;
   std::string errorText_;
+  QTimer lineWatch_;
+  bool modemLines_ = false;
+  bool errorCounters_ = false;
+  QSerialPort::PinoutSignals lastSignals_;
+  Counters lastCounters_;
+  bool txFullReported_ = false;
 };
 
 }  // namespace kestrava::link

@@ -16,6 +16,13 @@ void TestCommControl::raiseEvent(int code) {
   raise();
 }
 
+void TestCommControl::loseDevice(std::string text) {
+  errorText_ = std::move(text);
+  open_ = false;
+  pending_ = 0;
+  raiseEvent(comm::kEventDeviceLost);
+}
+
 void TestCommControl::setDraining(bool draining) {
   draining_ = draining;
   if (draining_) pending_ = 0;

@@ -26,6 +26,8 @@ class TestCommControl : public CommControl {
   void receive(std::string_view chunk);
   // Any other event code.
   void raiseEvent(int code);
+  // The device goes away: the port closes and kEventDeviceLost is raised with `text`.
+  void loseDevice(std::string text);
   // The next opens fail with `text` until refuseOpen is cleared (std::nullopt).
   void refuseOpen(std::optional<std::string> text) { refuseOpen_ = std::move(text); }
   // While not draining, everything written stays counted in OutBufferCount().
