@@ -82,6 +82,14 @@ Form1::Form1(App& app, std::unique_ptr<link::CommControl> port)
   MOpen.Click = [this] { Form1_MOpen_Click(); };
   MSettings.Click = [this] { Form1_MSettings_Click(); };
   MSComm1.OnComm = [this] { app_.dispatch([this] { Form1_MSComm1_OnComm(); }); };
+  wireLiveDisplay();
+  wireCommands();
+}
+
+void Form1::send(const std::string& command) {
+  // The buttons and fields send without asking whether the port is open: the component then
+  // sends nothing and reports a failure that changes nothing here.
+  (void)MSComm1.Output(command + "\r");
 }
 
 Form1::~Form1() {

@@ -36,6 +36,29 @@ class Form1 : public form::Window {
 
   // The one handler of everything the serial component reports.
   void Form1_MSComm1_OnComm();
+  // The live display: decode tick, poll, lamp and silence ticks, frame detection.
+  void Form1_Timer1_Timer();
+  void Form1_Timer2_Timer();
+  void Form1_Timer4_Timer();
+  void Form1_Timer5_Timer();
+  void Form1_Text1_Change();
+  // Motion and status fields.
+  void Form1_txtvel_Change();
+  void Form1_txtpos_Change();
+  void Form1_Picture1_Click();
+
+  // Command buttons, the stress test and the auxiliary input fields.
+  void Form1_Command1_Click();
+  void Form1_Command2_Click();
+  void Form1_Command3_Click();
+  void Form1_Command4_Click();
+  void Form1_Command5_Click();
+  void Form1_Command6_Click();
+  void Form1_Timer3_Timer();
+  void Form1_Text3_KeyDown(int keyCode, int shift);
+  void Form1_Text2_Change();
+  void Form1_txtbbt_Change();
+
   // CommPort menu: toggle the port; show the settings window.
   void Form1_MOpen_Click();
   void Form1_MSettings_Click();
@@ -93,6 +116,11 @@ class Form1 : public form::Window {
 
  private:
   void receiveBranch();
+  void wireLiveDisplay();
+  void wireCommands();
+  void focusCommandLineOrTerm();
+  // Sends a command: its text and one carriage return, in one write.
+  void send(const std::string& command);
   void overrunBranch();
   // The drain deadline: `seconds` from now, rounded to a whole second, in seconds.
   std::int64_t deadlineIn(int seconds);

@@ -54,11 +54,35 @@ VirtualPlatform::VirtualTimer* VirtualPlatform::nextDue(std::int64_t until) cons
   return best;
 }
 
+void VirtualPlatform::schedule(std::int64_t delayMs, std::function<void()> action) {
+  scheduled_.push_back({now_ + delayMs, ++armSequence_, std::move(action)});
+}
+
 void VirtualPlatform::advance(std::int64_t ms) {
   const std::int64_t target = now_ + ms;
-  while (VirtualTimer* due = nextDue(target)) {
-    now_ = std::max(now_, due->deadline_);
-    due->fire();
+  while (true) {
+    VirtualTimer* due = nextDue(target);
+    auto next = scheduled_.end();
+    for (auto it = scheduled_.begin(); it != scheduled_.end(); ++it) {
+      if (it->at <= target && (next == scheduled_.end() || it->at < next->at ||
+                               (it->at == next->at && it->sequence < next->sequence))) {
+        next = it;
+      }
+    }
+    const bool takeScheduled = next != scheduled_.end() &&
+                               (!due || next->at < due->deadline_ ||
+                                (next->at == due->deadline_ && next->sequence < due->sequence_));
+    if (takeScheduled) {
+      now_ = std::max(now_, next->at);
+      std::function<void()> action = std::move(next->action);
+      scheduled_.erase(next);
+      action();
+    } else if (due) {
+      now_ = std::max(now_, due->deadline_);
+      due->fire();
+    } else {
+      break;
+    }
   }
   now_ = std::max(now_, target);
 }

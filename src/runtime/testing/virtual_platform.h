@@ -23,6 +23,10 @@ class VirtualPlatform : public Platform {
   // Moves time forward by `ms`, stepping to each timer deadline in turn: the clock is set to
   // it and the timer fires, so a timer that re-arms itself fires once per interval.
   void advance(std::int64_t ms);
+  // Runs `action` once, `delayMs` from now, in time order with the timers (at the same time,
+  // whatever was armed or scheduled first goes first). Tests use it for what the outside world
+  // does: a controller's answer arriving, a key pressed.
+  void schedule(std::int64_t delayMs, std::function<void()> action);
   // How far processEvents() moves the clock, so that a loop that waits inside a handler
   // (the drain wait at close) sees time pass.
   void setProcessEventsStep(std::int64_t ms) { processEventsStep_ = ms; }
@@ -59,11 +63,17 @@ class VirtualPlatform : public Platform {
   class VirtualTimer;
   friend class VirtualTimer;
   VirtualTimer* nextDue(std::int64_t until) const;
+  struct Scheduled {
+    std::int64_t at;
+    std::uint64_t sequence;
+    std::function<void()> action;
+  };
 
   std::int64_t now_ = 0;
   std::int64_t processEventsStep_ = 10;
   std::uint64_t armSequence_ = 0;
   std::vector<VirtualTimer*> timers_;
+  std::vector<Scheduled> scheduled_;
   std::deque<Answer> answers_;
   std::vector<ShownBox> boxes_;
   std::deque<FileDialogResult> dialogAnswers_;
