@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdlib>
+#include <functional>
+
+#include "diag/pmi_decoder.h"
+#include "link/form1.h"
+#include "link/qt/qt_comm_control.h"
+#include "runtime/testing/virtual_platform.h"
+#include "shell/app.h"
+
+namespace kestrava {
+namespace {
+
+// The program's core with the real serial component, against the simulator over a
+// pseudo-terminal. The virtual clock is moved along with real time, so that the program's
+// timers and the simulator's paced answers interleave as they would.
+class LiveDisplay : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    static int argc = 1;
+    static char name[] = "live_display";
+    static char* argv[] = {name, nullptr};
+    if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
+  }
+  void SetUp() override {
+    link_ = dir_.filePath("controller");
+    sim_.setProgram(KESTRAVA_SIM_PATH);
+    sim_.setArguments({"--link", link_, "--seed", "11", "--baud", "19200"});
+    sim_.start();
+    ASSERT_TRUE(sim_.waitForStarted(5000));
+    ASSERT_TRUE(waitFor([&] { return QFileInfo::exists(link_); }, 5000));
+    ::setenv("KESTRAVA_COM1", link_.toLocal8Bit().constData(), 1);
+    app.dispatch([&] { f = &app.showWindow(app.form1()); });
+    app.dispatch([&] { f->MOpen.click(); });
+    ASSERT_TRUE(f->MSComm1.PortOpen());
+  }
+  void TearDown() override {
+    app.dispatch([&] { (void)f->MSComm1.setPortOpen(false); });
+    sim_.terminate();
+    sim_.waitForFinished(3000);
+    ::unsetenv("KESTRAVA_COM1");
+  }
+  // Runs real and virtual time together until `done` or `ms` of real time.
+  bool waitFor(const std::function<bool()>& done, int ms) {
+    QElapsedTimer clock;
+    clock.start();
+    std::int64_t moved = 0;
+    while (!done()) {
+      if (clock.elapsed() > ms) return false;
+      QEventLoop pause;  // sleeps until an event comes, or 5 ms
+      QTimer::singleShot(5, &pause, &QEventLoop::quit);
+      pause.exec();
+      const std::int64_t now = clock.elapsed();
+      platform.advance(now - moved);
+      moved = now;
+    }
+    return true;
+  }
+  std::string states() const {
+    std::string s;
+    for (const form::Label* l : f->grid.states()) s += l->caption();
+    return s;
+  }
+
+  QTemporaryDir dir_;
+  QString link_;
+  QProcess sim_;
+  form::testing::VirtualPlatform platform;
+  App app{platform, [] { return std::make_unique<link::QtCommControl>(); }};
+  Form1* f = nullptr;
+};
+
+TEST_F(LiveDisplay, PollingFillsTheGridAndFollowsTheCarToItsStop) {
+  app.dispatch([&] { f->Command1.click(); });  // "pmi 1"
+  ASSERT_TRUE(waitFor([&] { return !f->grid.label("lbl1_1").caption().empty(); }, 8000));
+  EXPECT_EQ(f->grid.label("lbl115").caption(), "1 ") << "AU: the car is on automatic";
+  EXPECT_EQ(f->Label3.backColor(), form::kGrey) << "the decode tick turned the poll lamp grey";
+  for (const form::Label* l : f->grid.states()) {
+    ASSERT_FALSE(l->caption().empty()) << l->name();
+    EXPECT_TRUE(l->caption()[0] == '0' || l->caption()[0] == '1') << l->name();
+  }
+
+  // Send the car to floor 3; the grid shows it run and the stop is counted with its readings.
+  // (The car standing at the start already counted as a stop.)
+  ASSERT_TRUE(waitFor([&] { return !f->Text2.text().empty(); }, 8000));
+  const std::string stopsBefore = f->Text2.text();
+  app.dispatch([&] { f->txtpos.setText("3"); });
+  app.dispatch([&] { f->Command3.click(); });
+  ASSERT_TRUE(waitFor([&] { return f->grid.label("lbl514").caption() == "1 "; }, 15000))
+      << "SM never showed motion";
+  const std::string underWay = states();
+  ASSERT_TRUE(
+      waitFor([&] { return f->txtvel.text() != "  0" && !f->txtvel.text().empty(); }, 10000));
+  ASSERT_TRUE(waitFor([&] { return f->Text2.text() != stopsBefore; }, 30000)) << "no stop counted";
+  EXPECT_EQ(f->txtvel.text(), "  0");
+  ASSERT_TRUE(waitFor([&] { return f->Text5.text().size() == 76; }, 15000));
+  EXPECT_EQ(f->txtbbt.text().size(), 5u);
+  EXPECT_NE(states(), underWay);
+}
+
+}  // namespace
+}  // namespace kestrava
