@@ -1,6 +1,7 @@
 // The live display of the terminal window: the poll cycle's timers, the frame detection on
 // Text1, the decode tick and the motion and status fields.
 
+#include "diag/motion_fields.h"
 #include "diag/pmi_decoder.h"
 #include "link/form1.h"
 #include "shell/app.h"
@@ -21,7 +22,6 @@ constexpr Copy kBbt{"BBT", 8, 5};
 constexpr Copy kFlt0{"FLT0", 8, 76};
 
 constexpr const char* kStopped = "  0";
-constexpr std::int16_t kStopCountMax = 32767;
 
 // The copy after the first occurrence of the marker, shorter where the window ends first.
 bool copyAfter(const std::string& window, const Copy& copy, std::string& out) {
@@ -99,11 +99,7 @@ void Form1::Form1_Text1_Change() {
 }
 
 void Form1::Form1_txtvel_Change() {
-  if (txtvel.text() != kStopped) return;
-  // A 16-bit counter: after 32767 stops it starts again at 1, so that every stop still
-  // changes the stop field (and asks for its readings) and no count shows negative.
-  StopCount = StopCount == kStopCountMax ? 1 : static_cast<std::int16_t>(StopCount + 1);
-  Text2.setText(std::to_string(StopCount));
+  diag::countStop(txtvel, StopCount, Text2);
 }
 
 void Form1::Form1_txtpos_Change() {

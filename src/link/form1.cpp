@@ -80,6 +80,8 @@ Form1::Form1(App& app, std::unique_ptr<link::CommControl> port)
   MFileExit.Click = [this] { Form1_MFileExit_Click(); };
   MRplayLog.Click = [this] { Form1_MRplayLog_Click(); };
   MOpen.Click = [this] { Form1_MOpen_Click(); };
+  MOpenLog.Click = [this] { Form1_MOpenLog_Click(); };
+  MCloseLog.Click = [this] { Form1_MCloseLog_Click(); };
   MSettings.Click = [this] { Form1_MSettings_Click(); };
   MSComm1.OnComm = [this] { app_.dispatch([this] { Form1_MSComm1_OnComm(); }); };
   wireLiveDisplay();
@@ -131,8 +133,11 @@ void Form1::AppendToTerm(form::TextBox& box, std::string& chunk) {
   box.setSelText(chunk);
   // 7. The frame window: append, then cut to its tail. Each assignment notifies its watcher.
   Text1.setText(Text1.text() + chunk);
-  if (Text1.length() > kFrameWindow)
+  if (Text1.length() > kFrameWindow) {
     Text1.setText(Text1.text().substr(Text1.length() - kFrameWindow));
+  }
+  // 8. The log gets exactly what the terminal got.
+  if (LogFileNo != 0) WriteLog(chunk);
 }
 
 void Form1::Form1_Term_KeyPress(int& keyAscii) {
@@ -169,6 +174,7 @@ void Form1::Form_Unload(bool& cancel) {
     }
     (void)MSComm1.setPortOpen(false);
   }
+  if (LogFileNo != 0) Form1_MCloseLog_Click();
   app_.endProgram();
 }
 

@@ -59,6 +59,11 @@ class Form1 : public form::Window {
   void Form1_Text2_Change();
   void Form1_txtbbt_Change();
 
+  // The communications log: open, write a received chunk, close.
+  void Form1_MOpenLog_Click();
+  void Form1_MCloseLog_Click();
+  void WriteLog(const std::string& chunk);
+
   // CommPort menu: toggle the port; show the settings window.
   void Form1_MOpen_Click();
   void Form1_MSettings_Click();
@@ -108,6 +113,7 @@ class Form1 : public form::Window {
 
   // --- window variables
   std::int16_t LogFileNo = 0;
+  std::string LogFileName;
   std::int16_t StopCount = 0;
   std::int16_t StressStep = 0;
   // Message slots of the comm event handler; each is emptied once its message is shown.
@@ -127,6 +133,8 @@ class Form1 : public form::Window {
 
   App& app_;
   std::unique_ptr<link::CommControl> port_;
+  std::string logBacklog_;  // received text not yet on disk
+  bool writingLog_ = false;
 };
 
 }  // namespace kestrava

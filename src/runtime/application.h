@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "files.h"
 #include "platform.h"
 #include "window.h"
 
@@ -86,6 +87,8 @@ class Application {
   void beep() { platform_.beep(); }
   void doEvents();
   std::int64_t nowMs() { return platform_.nowMs(); }
+  // Files by number, shared by all windows.
+  Files& files() { return files_; }
 
   // Ends the program at once: every window goes without running its close handling, the
   // event loop stops, and the running handler unwinds.
@@ -97,6 +100,7 @@ class Application {
   void throwIfEnded() const;
 
   Platform& platform_;
+  Files files_;
   WindowObserver* observer_ = nullptr;
   std::vector<std::unique_ptr<Window>> windows_;
   std::vector<std::unique_ptr<Window>> graveyard_;

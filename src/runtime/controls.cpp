@@ -157,6 +157,11 @@ void Button::click() {
   if (Click) Click();
 }
 
+void Button::keyDown(int keyCode, int shift) {
+  if (KeyDown) KeyDown(keyCode, shift);
+  if ((keyCode == kKeyReturn || keyCode == kKeySpace) && enabled() && visible()) click();
+}
+
 OptionButton::OptionButton(Window& window, std::string name, Rect geometry, std::string caption)
     : Control(window, Kind::OptionButton, std::move(name), geometry),
       caption_(std::move(caption)) {}

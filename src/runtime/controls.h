@@ -97,8 +97,11 @@ class Button : public Control {
   const std::string& caption() const { return caption_; }
   void setCaption(std::string caption);
   void click();
+  // A key going down while the button has the focus; Enter and Space then click it.
+  void keyDown(int keyCode, int shift);
 
   std::function<void()> Click;
+  std::function<void(int keyCode, int shift)> KeyDown;
 
  private:
   std::string caption_;

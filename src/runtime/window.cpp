@@ -61,8 +61,8 @@ void Window::setShown(bool shown) {
 void Window::pressKey(Control* target, int keyCode, int shift, int keyAscii) {
   const auto* box =
       target && target->kind() == Kind::TextBox ? static_cast<TextBox*>(target) : nullptr;
-  if (keyCode == kKeyReturn && target && target->kind() == Kind::Button) {
-    static_cast<Button*>(target)->click();
+  if (target && target->kind() == Kind::Button && keyCode != kKeyEscape) {
+    static_cast<Button*>(target)->keyDown(keyCode, shift);
     return;
   }
   if (keyCode == kKeyReturn && defaultButton_ && !(box && box->multiLine())) {

@@ -19,6 +19,7 @@ inline constexpr int kKeyBack = 8;
 inline constexpr int kKeyTab = 9;
 inline constexpr int kKeyReturn = 13;
 inline constexpr int kKeyEscape = 27;
+inline constexpr int kKeySpace = 32;
 inline constexpr int kKeyDelete = 46;
 inline constexpr int kShiftMask = 1;
 inline constexpr int kCtrlMask = 2;

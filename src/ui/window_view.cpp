@@ -556,6 +556,14 @@ bool WindowView::routeKey(form::Control* control, QKeyEvent* e) {
         [this, control, code, shift, ascii] { window_.pressKey(control, code, shift, ascii); });
     return true;
   }
+  if (control && control->kind() == form::Kind::Button) {
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab) return false;
+    // Every key goes to the button's key-down handling, which clicks on Enter and Space.
+    const int shift = shiftOf(e);
+    userAction(
+        [this, control, code, shift, ascii] { window_.pressKey(control, code, shift, ascii); });
+    return true;
+  }
   if (enterOrEscape || (!control && ascii > 0)) {
     const int shift = shiftOf(e);
     userAction(
@@ -578,6 +586,10 @@ bool WindowView::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::KeyPress:
       if (watched == target) return routeKey(control, static_cast<QKeyEvent*>(event));
+      break;
+    case QEvent::KeyRelease:
+      // A button clicks itself when Space is released; the core has clicked it already.
+      if (control->kind() == form::Kind::Button) return true;
       break;
     case QEvent::FocusIn:
       if (watched == target && !control->hasFocus()) {
