@@ -13,6 +13,7 @@
 #include "diag/pmi_decoder.h"
 #include "link/form1.h"
 #include "link/qt/qt_comm_control.h"
+#include "replay/replay.h"
 #include "runtime/testing/virtual_platform.h"
 #include "shell/app.h"
 
@@ -104,6 +105,65 @@ TEST_F(LiveDisplay, PollingFillsTheGridAndFollowsTheCarToItsStop) {
   ASSERT_TRUE(waitFor([&] { return f->Text5.text().size() == 76; }, 15000));
   EXPECT_EQ(f->txtbbt.text().size(), 5u);
   EXPECT_NE(states(), underWay);
+}
+
+// A visit recorded through the live window replays to the same grid, frame by frame.
+TEST_F(LiveDisplay, AReplayedVisitShowsTheFramesTheLiveDisplayShowed) {
+  const std::string logPath = dir_.filePath("visit.log").toStdString();
+  form::FileDialogResult chosen;
+  chosen.cancelled = false;
+  chosen.path = logPath;
+  chosen.fileTitle = "visit.log";
+  platform.answerDialog(chosen);
+  app.dispatch([&] { f->MOpenLog.click(); });
+  ASSERT_NE(f->LogFileNo, 0);
+
+  // Every complete frame the live decode tick put on the grid.
+  using Captions = std::vector<std::string>;
+  auto captions = [](const diag::SignalGrid& grid) {
+    Captions c;
+    for (const form::Label* l : grid.states()) c.push_back(l->caption());
+    return c;
+  };
+  std::vector<Captions> live;
+  auto decode = f->Timer1.Tick;
+  f->Timer1.Tick = [&, decode] {
+    const int p = diag::findPmiHeader(f->Text1.text());
+    decode();
+    if (p != 0 && f->Text1.length() - (p - 1) >= diag::kFrameSpan &&
+        (live.empty() || live.back() != captions(f->grid))) {
+      live.push_back(captions(f->grid));
+    }
+  };
+  app.dispatch([&] { f->Command1.click(); });
+  app.dispatch([&] { f->txtpos.setText("5"); });
+  app.dispatch([&] { f->Command3.click(); });
+  waitFor([&] { return live.size() >= 12; }, 30000);
+  app.dispatch([&] { f->MCloseLog.click(); });
+  ASSERT_GE(live.size(), 6u) << "too few frames to compare";
+
+  Replay* r = nullptr;
+  app.dispatch([&] { r = &app.showWindow(app.replay()); });
+  app.dispatch([&] { r->Option4.userClick(); });  // pause: step by step
+  platform.answerDialog(chosen);
+  app.dispatch([&] { r->MRplayLog.click(); });
+  ASSERT_TRUE(r->Command1.enabled());
+  std::vector<Captions> replayed;
+  while (r->Command1.enabled()) {
+    app.dispatch([&] { r->Command1.click(); });
+    const int p = diag::findPmiHeader(r->Term.text());
+    if (p != 0 && r->Term.length() - (p - 1) >= diag::kFrameSpan &&
+        (replayed.empty() || replayed.back() != captions(r->grid))) {
+      replayed.push_back(captions(r->grid));
+    }
+  }
+  // Each live frame, in order, among the replayed ones.
+  std::size_t at = 0;
+  for (std::size_t i = 0; i < live.size(); ++i) {
+    while (at < replayed.size() && replayed[at] != live[i]) ++at;
+    ASSERT_LT(at, replayed.size())
+        << "live frame " << i << " of " << live.size() << " was not replayed";
+  }
 }
 
 }  // namespace

@@ -6,12 +6,15 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
 #include <QtTest>
 
 #include "link/config_scrn.h"
 #include "link/form1.h"
 #include "link/qt/qt_comm_control.h"
 #include "link/testing/test_comm_control.h"
+#include "replay/replay.h"
 #include "shell/app.h"
 #include "shell/form3.h"
 #include "shell/frm_login.h"
@@ -63,6 +66,7 @@ class WindowsTest : public QObject {
   void passwordChallengeByKeyboard();
   void terminalMirrorsTheCoreIncrementally();
   void terminalOverAPseudoTerminal();
+  void replayWindowControls();
   // Last: once the program has ended, Qt runs no further event loop in this process.
   void closingTheMenuEndsTheProgram();
 };
@@ -260,6 +264,35 @@ void WindowsTest::terminalOverAPseudoTerminal() {
   QVERIFY(!f->MSComm1.PortOpen());
   app.setObserver(nullptr);
   qunsetenv("KESTRAVA_COM1");
+}
+
+void WindowsTest::replayWindowControls() {
+  Program p;
+  Replay* r = nullptr;
+  p.app.dispatch([&] { r = &p.app.showWindow(p.app.replay()); });
+  QWidget* replay = topLevel("Replay");
+  QVERIFY(replay);
+  QCOMPARE(replay->windowTitle(), QString("Replay Kestrava Log File"));
+  auto* bar = replay->findChild<QScrollBar*>("HScroll1");
+  QVERIFY(bar);
+  QCOMPARE(bar->value(), 1000);
+  QVERIFY(bar->invertedAppearance());  // 1000 at the left end, 0 at the right
+  auto* slow = replay->findChild<QRadioButton*>("Option3");
+  auto* fast = replay->findChild<QRadioButton*>("Option1");
+  QVERIFY(slow->isChecked());
+  QVERIFY(!replay->findChild<QPushButton*>("Command1")->isEnabled());
+  QTest::mouseClick(fast, Qt::LeftButton);
+  QCOMPARE(r->HScroll1.value(), 100);
+  QCOMPARE(bar->value(), 100);
+  QVERIFY(fast->isChecked());
+  QVERIFY(!slow->isChecked());
+  QCOMPARE(replay->findChild<QPlainTextEdit*>("Text5")->toPlainText(), QString("100"));
+  // Inverted, the lowest value stands at the right end.
+  bar->triggerAction(QAbstractSlider::SliderToMinimum);
+  QCOMPARE(r->HScroll1.value(), 0);
+  QVERIFY(!fast->isChecked());
+  QVERIFY(!replay->findChild<QRadioButton*>("Option4")->isChecked());
+  replay->grab().save(QDir::current().filePath("replay.png"));
 }
 
 QTEST_MAIN(WindowsTest)
