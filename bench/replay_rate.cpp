@@ -1,0 +1,105 @@
+// Replay rate: lines per second the replay window plays at its intervals, with the window shown,
+// against the ideal 1000 / interval. Prints figures; asserts nothing.
+//
+//   replay_rate [lines-at-1ms]
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+#include <fstream>
+
+#include "link/testing/test_comm_control.h"
+#include "replay/replay.h"
+#include "shell/app.h"
+#include "sim/controller.h"
+#include "ui/qt_platform.h"
+#include "ui/window_view.h"
+
+using namespace kestrava;
+
+namespace {
+
+// A log as a visit would leave it: poll answers of a car on the move.
+void writeLog(const std::string& path, int lines) {
+  std::ofstream out(path, std::ios::binary);
+  sim::Controller controller(3);
+  controller.car().call(6);
+  int written = 0;
+  while (written < lines) {
+    for (int i = 0; i < 25; ++i) controller.car().step();
+    const std::string answer = controller.answer("pmii") + controller.answer("vel");
+    for (std::size_t at = 0; at < answer.size() && written < lines;) {
+      const std::size_t end = answer.find("\r\n", at);
+      out << answer.substr(at, end - at) << "\r\n";
+      at = end + 2;
+      ++written;
+    }
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication qt(argc, argv);
+  const int fastLines = argc > 1 ? std::atoi(argv[1]) : 5000;
+  QTemporaryDir dir;
+  const std::string path = dir.filePath("visit.log").toStdString();
+  writeLog(path, fastLines + 10);
+
+  ui::QtPlatform platform;
+  App app(platform, [&] {
+    return std::make_unique<link::testing::TestCommControl>([&] { return platform.nowMs(); });
+  });
+  ui::Views views(app);
+  app.setObserver(&views);
+  Replay* r = nullptr;
+  app.dispatch([&] { r = &app.showWindow(app.replay()); });
+
+  std::printf("Replay rate, window shown (%s)\n", qPrintable(QApplication::platformName()));
+  std::printf("%10s %8s %12s %12s %8s\n", "interval", "lines", "lines/s", "ideal", "ratio");
+  struct Run {
+    int interval;
+    int lines;
+  };
+  for (const Run run : {Run{100, 50}, Run{10, 500}, Run{1, fastLines}}) {
+    form::FileDialogResult chosen;
+    chosen.cancelled = false;
+    chosen.path = path;
+    chosen.fileTitle = "visit.log";
+    int ticks = 0;
+    QElapsedTimer clock;
+    auto tick = r->Timer7.Tick;
+    r->Timer7.Tick = [&, tick] {
+      if (ticks++ == 0) clock.start();
+      tick();
+    };
+    app.dispatch([&] { r->HScroll1.setValue(run.interval); });
+    // The dialog is answered by a platform call of its own: open the file directly.
+    const std::int16_t number = app.files().FreeFile();
+    (void)app.files().openInput(number, chosen.path);
+    app.dispatch([&] {
+      r->ReplayFileNo = number;
+      r->Timer7.setEnabled(true);
+      r->Command1.setEnabled(true);
+    });
+    QEventLoop loop;
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, [&] {
+      if (ticks > run.lines) loop.quit();
+    });
+    check.start(1);
+    loop.exec();
+    const double seconds = clock.nsecsElapsed() / 1e9;
+    const double rate = run.lines / seconds;
+    const double ideal = 1000.0 / run.interval;
+    std::printf("%8d ms %8d %12.1f %12.1f %7.1f%%\n", run.interval, run.lines, rate, ideal,
+                100.0 * rate / ideal);
+    app.dispatch([&] { r->FinishReplay(); });
+    r->Timer7.Tick = tick;
+  }
+  app.setObserver(nullptr);
+  return 0;
+}
