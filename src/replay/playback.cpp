@@ -21,7 +21,7 @@ bool Replay::atEnd() {
   return ReplayFileNo == 0 || app_.files().eof(ReplayFileNo);
 }
 
-void Replay::Replay_Timer7_Timer() {
+void Replay::stepOrFinish() {
   if (atEnd()) {
     FinishReplay();
   } else {
@@ -29,12 +29,12 @@ void Replay::Replay_Timer7_Timer() {
   }
 }
 
+void Replay::Replay_Timer7_Timer() {
+  stepOrFinish();
+}
+
 void Replay::Replay_Command1_Click() {
-  if (atEnd()) {
-    FinishReplay();
-  } else {
-    ReplayStep();
-  }
+  stepOrFinish();
 }
 
 void Replay::Replay_Command1_KeyDown(int keyCode, int shift) {

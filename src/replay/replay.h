@@ -81,6 +81,7 @@ class Replay : public form::Window {
  private:
   void showMenu();
   bool atEnd();
+  void stepOrFinish();
   void closeLog();
 
   App& app_;

@@ -8,25 +8,15 @@
 
 #include "link/qt/qt_comm_control.h"
 #include "support/pty.h"
+#include "support/qt_loop.h"
 
 namespace kestrava::link {
 namespace {
 
 using testing::Pty;
+using testing::runUntil;
 
 constexpr int kPort = 7;
-
-// Runs the event loop until `done` holds or `timeoutMs` of real time have gone by: the bytes
-// travel through the kernel, so this waits on I/O, not on a timer of the program.
-bool runUntil(const std::function<bool()>& done, int timeoutMs = 3000) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.elapsed() > timeoutMs) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
-  return true;
-}
 
 std::string allBytes() {
   std::string all;
@@ -36,12 +26,7 @@ std::string allBytes() {
 
 class QtCommControlTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "serial_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) app_ = new QCoreApplication(argc, argv);
-  }
+  static void SetUpTestSuite() { testing::ensureQtApplication(); }
   void SetUp() override {
     pty = std::make_unique<Pty>();
     ::setenv("KESTRAVA_COM7", pty->devicePath().c_str(), 1);
@@ -56,13 +41,11 @@ class QtCommControlTest : public ::testing::Test {
     ::unsetenv("KESTRAVA_COM7");
   }
 
-  static QCoreApplication* app_;
   std::unique_ptr<Pty> pty;
   QtCommControl port;
   std::vector<int> events;
   std::string received;
 };
-QCoreApplication* QtCommControlTest::app_ = nullptr;
 
 TEST_F(QtCommControlTest, AllByteValuesTravelBothWays) {
   ASSERT_TRUE(port.setPortOpen(true).isOk()) << port.device();

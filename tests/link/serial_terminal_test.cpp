@@ -11,33 +11,19 @@
 #include "runtime/testing/virtual_platform.h"
 #include "shell/app.h"
 #include "support/pty.h"
+#include "support/qt_loop.h"
 
 namespace kestrava {
 namespace {
 
 using testing::Pty;
-
-// Waits on the event loop for bytes that travel through the kernel (I/O, not program timers).
-bool runUntil(const std::function<bool()>& done, int timeoutMs = 3000) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.elapsed() > timeoutMs) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
-  return true;
-}
+using testing::runUntil;
 
 // The terminal window's core with the real serial component on a pseudo-terminal; the boxes
 // and timers are the virtual platform's.
 class SerialTerminal : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "serial_terminal";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
-  }
+  static void SetUpTestSuite() { testing::ensureQtApplication(); }
   void SetUp() override {
     pty = std::make_unique<Pty>();
     ::setenv("KESTRAVA_COM1", pty->devicePath().c_str(), 1);

@@ -9,16 +9,9 @@
 namespace kestrava {
 namespace {
 
+using testing::chose;
 using testing::Harness;
 using testing::TempDir;
-
-form::FileDialogResult chose(const std::string& path) {
-  form::FileDialogResult r;
-  r.cancelled = false;
-  r.path = path;
-  r.fileTitle = path.substr(path.find_last_of('/') + 1);
-  return r;
-}
 
 class ReplayWindow : public ::testing::Test {
  protected:

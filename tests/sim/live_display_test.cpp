@@ -16,6 +16,7 @@
 #include "replay/replay.h"
 #include "runtime/testing/virtual_platform.h"
 #include "shell/app.h"
+#include "support/qt_loop.h"
 
 namespace kestrava {
 namespace {
@@ -25,12 +26,7 @@ namespace {
 // timers and the simulator's paced answers interleave as they would.
 class LiveDisplay : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "live_display";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
-  }
+  static void SetUpTestSuite() { testing::ensureQtApplication(); }
   void SetUp() override {
     link_ = dir_.filePath("controller");
     sim_.setProgram(KESTRAVA_SIM_PATH);
@@ -51,19 +47,11 @@ class LiveDisplay : public ::testing::Test {
   }
   // Runs real and virtual time together until `done` or `ms` of real time.
   bool waitFor(const std::function<bool()>& done, int ms) {
-    QElapsedTimer clock;
-    clock.start();
     std::int64_t moved = 0;
-    while (!done()) {
-      if (clock.elapsed() > ms) return false;
-      QEventLoop pause;  // sleeps until an event comes, or 5 ms
-      QTimer::singleShot(5, &pause, &QEventLoop::quit);
-      pause.exec();
-      const std::int64_t now = clock.elapsed();
+    return testing::runUntil(done, ms, [&](std::int64_t now) {
       platform.advance(now - moved);
       moved = now;
-    }
-    return true;
+    });
   }
   std::string states() const {
     std::string s;

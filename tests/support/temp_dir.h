@@ -5,6 +5,8 @@
 #include <random>
 #include <string>
 
+#include "runtime/platform.h"
+
 namespace kestrava::testing {
 
 // A folder of its own for one test, removed afterwards.
@@ -33,5 +35,14 @@ class TempDir {
  private:
   std::filesystem::path path_;
 };
+
+// What an open-file dialog answers when the user picks `path`.
+inline form::FileDialogResult chose(const std::string& path) {
+  form::FileDialogResult r;
+  r.cancelled = false;
+  r.path = path;
+  r.fileTitle = std::filesystem::path(path).filename().string();
+  return r;
+}
 
 }  // namespace kestrava::testing
