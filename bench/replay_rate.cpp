@@ -65,10 +65,6 @@ int main(int argc, char** argv) {
     int lines;
   };
   for (const Run run : {Run{100, 50}, Run{10, 500}, Run{1, fastLines}}) {
-    form::FileDialogResult chosen;
-    chosen.cancelled = false;
-    chosen.path = path;
-    chosen.fileTitle = "visit.log";
     int ticks = 0;
     QElapsedTimer clock;
     auto tick = r->Timer7.Tick;
@@ -79,7 +75,7 @@ int main(int argc, char** argv) {
     app.dispatch([&] { r->HScroll1.setValue(run.interval); });
     // The dialog is answered by a platform call of its own: open the file directly.
     const std::int16_t number = app.files().FreeFile();
-    (void)app.files().openInput(number, chosen.path);
+    (void)app.files().openInput(number, path);
     app.dispatch([&] {
       r->ReplayFileNo = number;
       r->Timer7.setEnabled(true);

@@ -10,7 +10,6 @@
 namespace kestrava {
 namespace {
 
-constexpr const char* kCancelled = "Cancel was selected.";
 constexpr int kGridTabStart = 100;
 
 form::FileDialogSpec replayDialog() {
@@ -106,7 +105,7 @@ void Replay::Replay_MRplayLog_Click() {
   while (true) {
     std::string error;  // the newest error of the steps below
     const form::FileDialogResult chosen = app_.showOpenDialog(replayDialog());
-    if (chosen.cancelled) error = kCancelled;
+    if (chosen.cancelled) error = form::kDialogCancelledText;
     ReplayFileName = chosen.path;
     bool found = false;
     if (const form::FileError e = form::Files::exists(ReplayFileName, found)) error = *e;

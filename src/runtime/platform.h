@@ -27,8 +27,13 @@ struct FileDialogSpec {
   std::string defaultExt;
 };
 
+// A cancelled dialog reports this error number, with kDialogCancelledText.
+inline constexpr int kDialogCancelled = 32755;
+inline constexpr const char* kDialogCancelledText = "Cancel was selected.";
+
 struct FileDialogResult {
-  bool cancelled = true;
+  bool cancelled = true;  // then error is kDialogCancelled
+  int error = kDialogCancelled;
   std::string path;       // full path of the chosen file
   std::string fileTitle;  // its name without the folder
 };

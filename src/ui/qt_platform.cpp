@@ -124,6 +124,7 @@ form::FileDialogResult QtPlatform::showOpenDialog(const form::FileDialogSpec& sp
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return result;
   const QFileInfo chosen(dialog.selectedFiles().front());
   result.cancelled = false;
+  result.error = 0;
   result.path = chosen.absoluteFilePath().toStdString();
   result.fileTitle = chosen.fileName().toStdString();
   return result;

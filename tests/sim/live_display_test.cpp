@@ -100,6 +100,7 @@ TEST_F(LiveDisplay, AReplayedVisitShowsTheFramesTheLiveDisplayShowed) {
   const std::string logPath = dir_.filePath("visit.log").toStdString();
   form::FileDialogResult chosen;
   chosen.cancelled = false;
+  chosen.error = 0;
   chosen.path = logPath;
   chosen.fileTitle = "visit.log";
   platform.answerDialog(chosen);

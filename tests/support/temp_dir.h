@@ -40,6 +40,7 @@ class TempDir {
 inline form::FileDialogResult chose(const std::string& path) {
   form::FileDialogResult r;
   r.cancelled = false;
+  r.error = 0;
   r.path = path;
   r.fileTitle = std::filesystem::path(path).filename().string();
   return r;

@@ -5,9 +5,11 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "link/config_scrn.h"
@@ -67,6 +69,7 @@ class WindowsTest : public QObject {
   void terminalMirrorsTheCoreIncrementally();
   void terminalOverAPseudoTerminal();
   void replayWindowControls();
+  void liveDisplayAgainstTheSimulator();
   // Last: once the program has ended, Qt runs no further event loop in this process.
   void closingTheMenuEndsTheProgram();
 };
@@ -293,6 +296,49 @@ void WindowsTest::replayWindowControls() {
   QVERIFY(!fast->isChecked());
   QVERIFY(!replay->findChild<QRadioButton*>("Option4")->isChecked());
   replay->grab().save(QDir::current().filePath("replay.png"));
+}
+
+// The real window on real timers, fed by the simulator: "pmi 1" fills the grid, "reset" stops
+// the polling.
+void WindowsTest::liveDisplayAgainstTheSimulator() {
+  QTemporaryDir dir;
+  const QString link = dir.filePath("controller");
+  QProcess sim;
+  sim.start(KESTRAVA_SIM_PATH, {"--link", link, "--seed", "4", "--baud", "19200"});
+  QVERIFY(sim.waitForStarted());
+  QTRY_VERIFY(QFileInfo::exists(link));
+  qputenv("KESTRAVA_COM1", link.toLocal8Bit());
+  ui::QtPlatform platform;
+  App app(platform, [] { return std::make_unique<link::QtCommControl>(); });
+  ui::Views views(app);
+  app.setObserver(&views);
+  Form1* f = nullptr;
+  app.dispatch([&] { f = &app.showWindow(app.form1()); });
+  QWidget* form1 = topLevel("Form1");
+  action(form1, "MOpen")->trigger();
+  QVERIFY(f->MSComm1.PortOpen());
+
+  QTest::mouseClick(form1->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+  auto* sm = form1->findChild<QLabel*>("lbl514");
+  auto* lamp = form1->findChild<QLabel*>("Label3");
+  QTRY_VERIFY_WITH_TIMEOUT(!form1->findChild<QLabel*>("lbl1_1")->text().isEmpty(), 10000);
+  QVERIFY(sm->text() == "0 " || sm->text() == "1 ");
+  QTRY_COMPARE(lamp->palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xC0));
+  QVERIFY(form1->findChild<QLineEdit*>("Text3")->isVisible());
+
+  QTest::mouseClick(form1->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+  QVERIFY(!f->Timer1.enabled() && !f->Timer2.enabled() && !f->Timer3.enabled());
+  QVERIFY(!form1->findChild<QLineEdit*>("Text3")->isVisible());
+  // A silence poll that was already armed may still go out once; after that the line is quiet.
+  QTest::qWait(2500);
+  const std::size_t settled = f->Term.text().size();
+  QTest::qWait(3000);
+  QCOMPARE(f->Term.text().size(), settled);
+  app.dispatch([&] { (void)f->MSComm1.setPortOpen(false); });
+  app.setObserver(nullptr);
+  sim.terminate();
+  sim.waitForFinished();
+  qunsetenv("KESTRAVA_COM1");
 }
 
 QTEST_MAIN(WindowsTest)
