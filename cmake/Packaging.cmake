@@ -26,6 +26,7 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 set(CPACK_DEBIAN_PACKAGE_SECTION "electronics")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)  # Debian's Qt 6 runtime packages, found by dpkg-shlibdeps
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2")  # the windows' font's stand-in
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 include(CPack)

@@ -7,7 +7,7 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-serialport-dev libgl-dev
   libgtest-dev
-  xvfb xauth socat
+  xvfb xauth socat fonts-liberation2
   clang-format
 )
 

@@ -39,9 +39,12 @@ QColor toQColor(form::Color c, const QPalette& palette) {
   return QColor(form::redOf(c), form::greenOf(c), form::blueOf(c));
 }
 
+// "MS Sans Serif" is not on a Linux desktop: Liberation Sans (Arial's widths, close to the
+// designed font's) takes its place, DejaVu Sans where that is missing too.
 QFont toQFont(const form::Font& f) {
   QFont font;
-  font.setFamilies({QString::fromStdString(f.family), "DejaVu Sans", "Sans Serif"});
+  font.setFamilies(
+      {QString::fromStdString(f.family), "Liberation Sans", "Arial", "DejaVu Sans", "Sans Serif"});
   font.setPointSizeF(f.points);
   font.setBold(f.bold);
   return font;
