@@ -22,9 +22,9 @@ using namespace kestrava;
 
 namespace {
 
-// A log as a visit would leave it: poll answers of a car on the move.
+// A log as a visit would leave it: poll answers of a car on the move, `lines` lines.
 void writeLog(const std::string& path, int lines) {
-  std::ofstream out(path, std::ios::binary);
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
   sim::Controller controller(3);
   controller.car().call(6);
   int written = 0;
@@ -47,7 +47,6 @@ int main(int argc, char** argv) {
   const int fastLines = argc > 1 ? std::atoi(argv[1]) : 5000;
   QTemporaryDir dir;
   const std::string path = dir.filePath("visit.log").toStdString();
-  writeLog(path, fastLines + 10);
 
   ui::QtPlatform platform;
   App app(platform, [&] {
@@ -58,43 +57,40 @@ int main(int argc, char** argv) {
   Replay* r = nullptr;
   app.dispatch([&] { r = &app.showWindow(app.replay()); });
 
-  std::printf("Replay rate, window shown (%s)\n", qPrintable(QApplication::platformName()));
+  std::printf("Replay rate, window shown (%s platform)\n",
+              qPrintable(QApplication::platformName()));
   std::printf("%10s %8s %12s %12s %8s\n", "interval", "lines", "lines/s", "ideal", "ratio");
   struct Run {
     int interval;
     int lines;
   };
   for (const Run run : {Run{100, 50}, Run{10, 500}, Run{1, fastLines}}) {
-    int ticks = 0;
-    QElapsedTimer clock;
-    auto tick = r->Timer7.Tick;
-    r->Timer7.Tick = [&, tick] {
-      if (ticks++ == 0) clock.start();
-      tick();
-    };
+    writeLog(path, run.lines);
     app.dispatch([&] { r->HScroll1.setValue(run.interval); });
-    // The dialog is answered by a platform call of its own: open the file directly.
     const std::int16_t number = app.files().FreeFile();
     (void)app.files().openInput(number, path);
+    QElapsedTimer clock;
+    clock.start();
     app.dispatch([&] {
       r->ReplayFileNo = number;
+      r->HScroll1.setValue(run.interval == 1 ? 2 : 1);  // the pacing starts with the timer,
+      r->HScroll1.setValue(run.interval);               // as when a log is opened
       r->Timer7.setEnabled(true);
       r->Command1.setEnabled(true);
     });
+    // The playback ends one tick after the last line: lines in (lines + 1) intervals.
     QEventLoop loop;
     QTimer check;
     QObject::connect(&check, &QTimer::timeout, [&] {
-      if (ticks > run.lines) loop.quit();
+      if (!r->Timer7.enabled()) loop.quit();
     });
     check.start(1);
     loop.exec();
     const double seconds = clock.nsecsElapsed() / 1e9;
     const double rate = run.lines / seconds;
-    const double ideal = 1000.0 / run.interval;
+    const double ideal = run.lines / ((run.lines + 1) * run.interval / 1000.0);
     std::printf("%8d ms %8d %12.1f %12.1f %7.1f%%\n", run.interval, run.lines, rate, ideal,
                 100.0 * rate / ideal);
-    app.dispatch([&] { r->FinishReplay(); });
-    r->Timer7.Tick = tick;
   }
   app.setObserver(nullptr);
   return 0;

@@ -124,6 +124,7 @@ void Replay::Replay_MRplayLog_Click() {
   }
   closeLog();  // nothing reads the earlier log once the new one is open
   ReplayFileNo = number;
+  if (!Timer7.enabled()) startPacing();
   Timer7.setEnabled(true);
   MCloseLog.setEnabled(true);
   Command1.setEnabled(true);

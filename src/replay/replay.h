@@ -82,9 +82,13 @@ class Replay : public form::Window {
   void showMenu();
   bool atEnd();
   void stepOrFinish();
+  void startPacing();
   void closeLog();
 
   App& app_;
+  static constexpr std::int64_t kMaxCatchUp = 32;  // lines one late tick may make up for
+  std::int64_t paceStartMs_ = 0;
+  std::int64_t pacedLines_ = 0;
 };
 
 }  // namespace kestrava

@@ -182,6 +182,20 @@ TEST_F(ReplayWindow, TheSpeedPresetsAndTheScrollBar) {
   EXPECT_EQ(changes, 0);
 }
 
+TEST_F(ReplayWindow, ALateTickReplaysTheLinesItWasDueSoTheRateFollowsTheClock) {
+  std::string bytes;
+  for (int i = 0; i < 40; ++i) bytes += std::to_string(i) + "\r\n";
+  h.run([&] { r->HScroll1.setValue(10); });
+  open(log("fast.log", bytes));
+  h.advance(50);
+  EXPECT_EQ(r->ReplayLine, "4");
+  h.platform.stall(45);  // the program was busy: the ticks due at 60 to 90 fire late, merged
+  h.advance(5);
+  EXPECT_EQ(r->ReplayLine, "9") << "ten intervals, ten lines";
+  h.advance(100);
+  EXPECT_EQ(r->ReplayLine, "19");
+}
+
 TEST_F(ReplayWindow, ANewIntervalTakesAFullIntervalFromTheChange) {
   open(log("many.log", "a\r\nb\r\nc\r\nd\r\n"));
   h.advance(700);

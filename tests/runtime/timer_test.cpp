@@ -97,6 +97,15 @@ TEST_F(TimerTest, TimersFireInDeadlineOrderAndTiesInArmingOrder) {
   EXPECT_EQ(ticks[3].first, "a");
 }
 
+TEST_F(TimerTest, ABusyProgramGetsOneLateTickForTheOnesItMissed) {
+  w.b.setEnabled(true);
+  platform.advance(250);
+  platform.stall(700);  // 500 and 750 come due while busy
+  platform.advance(1);
+  platform.advance(300);
+  EXPECT_EQ(times("b"), (std::vector<std::int64_t>{250, 950, 1000, 1250}));
+}
+
 TEST_F(TimerTest, AnUnloadedWindowsTimersStop) {
   w.b.setEnabled(true);
   app.unload(w);

@@ -29,7 +29,9 @@ class VirtualPlatform::VirtualTimer : public TimerBackend {
 
   void fire() {
     // Re-arm before the tick, so that a tick that stops or restarts the timer has the last word.
+    // A tick that fires late takes the place of those it missed.
     deadline_ += interval_;
+    while (deadline_ <= platform_.now_) deadline_ += interval_;
     sequence_ = ++platform_.armSequence_;
     tick_();
   }

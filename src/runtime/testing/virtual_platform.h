@@ -27,6 +27,10 @@ class VirtualPlatform : public Platform {
   // whatever was armed or scheduled first goes first). Tests use it for what the outside world
   // does: a controller's answer arriving, a key pressed.
   void schedule(std::int64_t delayMs, std::function<void()> action);
+  // The program is busy for `ms`: the clock moves on and nothing fires. Timers whose ticks came
+  // due meanwhile fire once, late, at the next advance, and the ticks they missed are merged,
+  // as a real event loop does.
+  void stall(std::int64_t ms) { now_ += ms; }
   // How far processEvents() moves the clock, so that a loop that waits inside a handler
   // (the drain wait at close) sees time pass.
   void setProcessEventsStep(std::int64_t ms) { processEventsStep_ = ms; }
