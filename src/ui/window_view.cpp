@@ -19,6 +19,7 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 namespace kestrava::ui {
 namespace {
@@ -182,6 +183,11 @@ std::string fromDisplay(const QString& text) {
 WindowView::WindowView(form::Application& app, form::Window& window)
     : QWidget(nullptr), app_(app), window_(window) {
   setObjectName(QString::fromStdString(window.name()));
+  flushTimer_.setSingleShot(true);
+  flushTimer_.setInterval(kFrameMs);
+  connect(&flushTimer_, &QTimer::timeout, this, [this] {
+    if (!detached_) flushAll();
+  });
   build();
 }
 
@@ -192,6 +198,8 @@ WindowView::~WindowView() {
 void WindowView::detach() {
   if (detached_) return;
   detached_ = true;
+  flushTimer_.stop();
+  dirty_.clear();
   for (auto& undo : disconnects_) undo();
   disconnects_.clear();
 }
@@ -348,13 +356,14 @@ QWidget* WindowView::makeWidget(form::Control& control) {
         w->setAcceptDrops(false);
         w->viewport()->installEventFilter(this);
         w->setPlainText(toDisplay(box.text(), true));
+        shown_[&box] = box.text();
         auto sync = [this, &box] {
           if (!applying_) syncSelectionFromWidget(box);
         };
         connect(w, &QPlainTextEdit::cursorPositionChanged, this, sync);
         connect(w, &QPlainTextEdit::selectionChanged, this, sync);
         const std::size_t id =
-            box.edited.connect([this, &box](const form::TextEdit& e) { applyEdit(box, e); });
+            box.edited.connect([this, &box](const form::TextEdit&) { markDirty(box); });
         disconnects_.push_back([&box, id] { box.edited.disconnect(id); });
         return w;
       }
@@ -369,13 +378,14 @@ QWidget* WindowView::makeWidget(form::Control& control) {
         w->setEchoMode(QLineEdit::Password);
       }
       w->setText(toDisplay(box.text(), false));
+      shown_[&box] = box.text();
       auto sync = [this, &box] {
         if (!applying_) syncSelectionFromWidget(box);
       };
       connect(w, &QLineEdit::cursorPositionChanged, this, sync);
       connect(w, &QLineEdit::selectionChanged, this, sync);
       const std::size_t id =
-          box.edited.connect([this, &box](const form::TextEdit& e) { applyEdit(box, e); });
+          box.edited.connect([this, &box](const form::TextEdit&) { markDirty(box); });
       disconnects_.push_back([&box, id] { box.edited.disconnect(id); });
       return w;
     }
@@ -436,6 +446,9 @@ void WindowView::mirror(form::Control& control, form::Prop prop) {
   ++applying_;
   switch (prop) {
     case form::Prop::Visible:
+      if (control.visible() && control.kind() == form::Kind::TextBox) {
+        flush(static_cast<form::TextBox&>(control));
+      }
       w->setVisible(control.visible());
       break;
     case form::Prop::Enabled:
@@ -464,7 +477,7 @@ void WindowView::mirror(form::Control& control, form::Prop prop) {
       break;
     case form::Prop::Selection:
       if (control.kind() == form::Kind::TextBox) {
-        showSelection(static_cast<form::TextBox&>(control));
+        markDirty(static_cast<form::TextBox&>(control));
       }
       break;
     case form::Prop::Focus:
@@ -476,18 +489,56 @@ void WindowView::mirror(form::Control& control, form::Prop prop) {
   --applying_;
 }
 
-void WindowView::applyEdit(form::TextBox& box, const form::TextEdit& edit) {
+void WindowView::markDirty(form::TextBox& box) {
+  dirty_.insert(&box);
+  // A hidden box catches up when it is shown; a visible one with the next frame.
+  if (isVisible() && !flushTimer_.isActive()) flushTimer_.start();
+}
+
+void WindowView::flushAll() {
+  std::set<form::TextBox*> hidden;
+  for (form::TextBox* box : std::exchange(dirty_, {})) {
+    if (box->visible()) {
+      syncText(*box);
+    } else {
+      hidden.insert(box);  // caught up when it is shown
+    }
+  }
+  dirty_.merge(hidden);
+}
+
+void WindowView::flush(form::TextBox& box) {
+  if (dirty_.erase(&box)) syncText(box);
+}
+
+// Brings the widget's text to the box's with one replacement between the common head and tail
+// of what it shows and what the core holds, then shows the core's selection.
+void WindowView::syncText(form::TextBox& box) {
   QWidget* w = widgetFor(box);
   if (!w || detached_) return;
+  std::string& shown = shown_[&box];
+  const std::string& text = box.text();
   ++applying_;
-  if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) {
-    QTextCursor cursor(plain->document());
-    cursor.setPosition(edit.start);
-    cursor.setPosition(edit.start + edit.removed, QTextCursor::KeepAnchor);
-    cursor.insertText(toDisplay(edit.inserted, true));
-  } else if (auto* line = qobject_cast<QLineEdit*>(w)) {
-    line->setText(toDisplay(box.text(), false));
+  if (shown != text) {
+    const std::size_t limit = std::min(shown.size(), text.size());
+    std::size_t head = 0;
+    while (head < limit && shown[head] == text[head]) ++head;
+    std::size_t tail = 0;
+    while (tail < limit - head && shown[shown.size() - 1 - tail] == text[text.size() - 1 - tail]) {
+      ++tail;
+    }
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) {
+      QTextCursor cursor(plain->document());
+      cursor.setPosition(static_cast<int>(head));
+      cursor.setPosition(static_cast<int>(shown.size() - tail), QTextCursor::KeepAnchor);
+      cursor.insertText(
+          toDisplay(std::string_view(text).substr(head, text.size() - head - tail), true));
+    } else if (auto* line = qobject_cast<QLineEdit*>(w)) {
+      line->setText(toDisplay(text, false));
+    }
+    shown = text;
   }
+  showSelection(box);
   --applying_;
 }
 
@@ -586,6 +637,12 @@ bool WindowView::eventFilter(QObject* watched, QEvent* event) {
   auto it = controls_.find(target);
   if (it == controls_.end()) return QWidget::eventFilter(watched, event);
   form::Control* control = it->second;
+  // The user acts on what the core holds: catch the box up first.
+  if (control->kind() == form::Kind::TextBox &&
+      (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress ||
+       event->type() == QEvent::FocusIn)) {
+    flush(*static_cast<form::TextBox*>(control));
+  }
   switch (event->type()) {
     case QEvent::KeyPress:
       if (watched == target) return routeKey(control, static_cast<QKeyEvent*>(event));
@@ -638,6 +695,7 @@ void WindowView::closeEvent(QCloseEvent* event) {
 
 void WindowView::setShown(bool shown) {
   if (shown) {
+    flushAll();
     show();
     raise();
     activateWindow();

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <map>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "runtime/application.h"
@@ -38,6 +41,12 @@ class WindowView : public QWidget {
   // Stops mirroring: the core window is going away.
   void detach();
   QWidget* widgetFor(const form::Control& control) const;
+  // Brings every text widget up to its box now (they follow with the next frame otherwise).
+  void flushAll();
+
+  // Text widgets follow their boxes at most this often: a terminal fed hundreds of chunks a
+  // second is laid out and painted once a frame, not once a chunk.
+  static constexpr int kFrameMs = 16;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -50,7 +59,9 @@ class WindowView : public QWidget {
   void buildMenus();
   QWidget* makeWidget(form::Control& control);
   void mirror(form::Control& control, form::Prop prop);
-  void applyEdit(form::TextBox& box, const form::TextEdit& edit);
+  void markDirty(form::TextBox& box);
+  void flush(form::TextBox& box);
+  void syncText(form::TextBox& box);
   void showSelection(form::TextBox& box);
   void syncSelectionFromWidget(form::TextBox& box);
   bool routeKey(form::Control* control, QKeyEvent* event);
@@ -64,6 +75,9 @@ class WindowView : public QWidget {
   std::map<const form::Control*, QWidget*> widgets_;
   std::map<QObject*, form::Control*> controls_;
   std::vector<std::function<void()>> disconnects_;
+  std::set<form::TextBox*> dirty_;                     // boxes whose widgets are behind
+  std::map<const form::TextBox*, std::string> shown_;  // what each text widget shows
+  QTimer flushTimer_;
   int applying_ = 0;  // >0 while the view itself changes widgets
   bool detached_ = false;
 };
