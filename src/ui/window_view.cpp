@@ -356,15 +356,7 @@ QWidget* WindowView::makeWidget(form::Control& control) {
         w->setAcceptDrops(false);
         w->viewport()->installEventFilter(this);
         w->setPlainText(toDisplay(box.text(), true));
-        shown_[&box] = box.text();
-        auto sync = [this, &box] {
-          if (!applying_) syncSelectionFromWidget(box);
-        };
-        connect(w, &QPlainTextEdit::cursorPositionChanged, this, sync);
-        connect(w, &QPlainTextEdit::selectionChanged, this, sync);
-        const std::size_t id =
-            box.edited.connect([this, &box](const form::TextEdit&) { markDirty(box); });
-        disconnects_.push_back([&box, id] { box.edited.disconnect(id); });
+        follow(box, w);
         return w;
       }
       auto* w = new QLineEdit(client_);
@@ -378,15 +370,7 @@ QWidget* WindowView::makeWidget(form::Control& control) {
         w->setEchoMode(QLineEdit::Password);
       }
       w->setText(toDisplay(box.text(), false));
-      shown_[&box] = box.text();
-      auto sync = [this, &box] {
-        if (!applying_) syncSelectionFromWidget(box);
-      };
-      connect(w, &QLineEdit::cursorPositionChanged, this, sync);
-      connect(w, &QLineEdit::selectionChanged, this, sync);
-      const std::size_t id =
-          box.edited.connect([this, &box](const form::TextEdit&) { markDirty(box); });
-      disconnects_.push_back([&box, id] { box.edited.disconnect(id); });
+      follow(box, w);
       return w;
     }
     case form::Kind::Button: {
@@ -487,6 +471,21 @@ void WindowView::mirror(form::Control& control, form::Prop prop) {
       break;
   }
   --applying_;
+}
+
+// A text widget shows its box's text: the user's caret and selection go to the core, the core's
+// edits come back once a frame.
+template <class Edit>
+void WindowView::follow(form::TextBox& box, Edit* w) {
+  shown_[&box] = box.text();
+  auto sync = [this, &box] {
+    if (!applying_) syncSelectionFromWidget(box);
+  };
+  connect(w, &Edit::cursorPositionChanged, this, sync);
+  connect(w, &Edit::selectionChanged, this, sync);
+  const std::size_t id =
+      box.edited.connect([this, &box](const form::TextEdit&) { markDirty(box); });
+  disconnects_.push_back([&box, id] { box.edited.disconnect(id); });
 }
 
 void WindowView::markDirty(form::TextBox& box) {

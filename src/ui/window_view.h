@@ -59,6 +59,8 @@ class WindowView : public QWidget {
   void buildMenus();
   QWidget* makeWidget(form::Control& control);
   void mirror(form::Control& control, form::Prop prop);
+  template <class Edit>
+  void follow(form::TextBox& box, Edit* widget);
   void markDirty(form::TextBox& box);
   void flush(form::TextBox& box);
   void syncText(form::TextBox& box);

@@ -58,6 +58,26 @@ struct Program {
   ~Program() { app.setObserver(nullptr); }
 };
 
+// The program with the real serial component, on port 1 pointed at `device`.
+struct RealProgram {
+  ui::QtPlatform platform;
+  App app{platform, [] { return std::make_unique<link::QtCommControl>(); }};
+  ui::Views views{app};
+  Form1* f = nullptr;
+  QWidget* form1 = nullptr;
+  explicit RealProgram(const QByteArray& device) {
+    qputenv("KESTRAVA_COM1", device);
+    app.setObserver(&views);
+    app.dispatch([&] { f = &app.showWindow(app.form1()); });
+    form1 = topLevel("Form1");
+  }
+  ~RealProgram() {
+    app.dispatch([&] { (void)f->MSComm1.setPortOpen(false); });
+    app.setObserver(nullptr);
+    qunsetenv("KESTRAVA_COM1");
+  }
+};
+
 }  // namespace
 
 class WindowsTest : public QObject {
@@ -210,14 +230,10 @@ void WindowsTest::closingTheMenuEndsTheProgram() {
 // open the port from the menu, receive, type, change the settings, lose the far end.
 void WindowsTest::terminalOverAPseudoTerminal() {
   auto pty = std::make_unique<testing::Pty>();
-  qputenv("KESTRAVA_COM1", QByteArray::fromStdString(pty->devicePath()));
-  ui::QtPlatform platform;
-  App app(platform, [] { return std::make_unique<link::QtCommControl>(); });
-  ui::Views views(app);
-  app.setObserver(&views);
-  Form1* f = nullptr;
-  app.dispatch([&] { f = &app.showWindow(app.form1()); });
-  QWidget* form1 = topLevel("Form1");
+  RealProgram p(QByteArray::fromStdString(pty->devicePath()));
+  App& app = p.app;
+  Form1* f = p.f;
+  QWidget* form1 = p.form1;
   action(form1, "MOpen")->trigger();
   QVERIFY(f->MSComm1.PortOpen());
   QVERIFY(action(form1, "MOpen")->isChecked());
@@ -266,8 +282,6 @@ void WindowsTest::terminalOverAPseudoTerminal() {
   QCOMPARE(boxes, 1);
   QVERIFY(text.contains(QString::fromStdString(pty->devicePath())));
   QVERIFY(!f->MSComm1.PortOpen());
-  app.setObserver(nullptr);
-  qunsetenv("KESTRAVA_COM1");
 }
 
 void WindowsTest::replayWindowControls() {
@@ -308,14 +322,9 @@ void WindowsTest::liveDisplayAgainstTheSimulator() {
   sim.start(KESTRAVA_SIM_PATH, {"--link", link, "--seed", "4", "--baud", "19200"});
   QVERIFY(sim.waitForStarted());
   QTRY_VERIFY(QFileInfo::exists(link));
-  qputenv("KESTRAVA_COM1", link.toLocal8Bit());
-  ui::QtPlatform platform;
-  App app(platform, [] { return std::make_unique<link::QtCommControl>(); });
-  ui::Views views(app);
-  app.setObserver(&views);
-  Form1* f = nullptr;
-  app.dispatch([&] { f = &app.showWindow(app.form1()); });
-  QWidget* form1 = topLevel("Form1");
+  RealProgram p(link.toLocal8Bit());
+  Form1* f = p.f;
+  QWidget* form1 = p.form1;
   action(form1, "MOpen")->trigger();
   QVERIFY(f->MSComm1.PortOpen());
 
@@ -335,11 +344,8 @@ void WindowsTest::liveDisplayAgainstTheSimulator() {
   const std::size_t settled = f->Term.text().size();
   QTest::qWait(3000);
   QCOMPARE(f->Term.text().size(), settled);
-  app.dispatch([&] { (void)f->MSComm1.setPortOpen(false); });
-  app.setObserver(nullptr);
   sim.terminate();
   sim.waitForFinished();
-  qunsetenv("KESTRAVA_COM1");
 }
 
 QTEST_MAIN(WindowsTest)
