@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev libgl-dev
   libgtest-dev
   xvfb xauth socat fonts-liberation2
-  clang-format
+  clang-format clang libclang-rt-14-dev
 )
 
 missing=()

@@ -16,6 +16,7 @@
 #include "replay/replay.h"
 #include "support/harness.h"
 #include "support/qt_loop.h"
+#include "support/reference_filter.h"
 #include "support/temp_dir.h"
 
 namespace kestrava {
@@ -23,20 +24,6 @@ namespace {
 
 using testing::Harness;
 using testing::TempDir;
-
-// The terminal filter as its steps are written, applied to one received chunk.
-std::string filtered(std::string chunk) {
-  for (std::size_t i; (i = chunk.find('\b')) != std::string::npos;) {
-    chunk.erase(i == 0 ? 0 : i - 1, i == 0 ? 1 : 2);
-  }
-  std::string out;
-  for (char c : chunk) {
-    if (c == '\n') continue;
-    out.push_back(c);
-    if (c == '\r') out.push_back('\n');
-  }
-  return out;
-}
 
 std::string randomChunk(std::mt19937& rng) {
   std::string chunk(1 + rng() % 200, '\0');
@@ -78,10 +65,12 @@ TEST(Faults, AKilledProcessLeavesEveryChunkItHadShownInTheLog) {
 
   std::mt19937 rng(9);
   std::string expected;
-  for (std::uint32_t n = 1; n <= last + 1; ++n) expected += filtered(randomChunk(rng));
+  for (std::uint32_t n = 1; n <= last + 1; ++n)
+    expected += testing::referenceFilter(randomChunk(rng));
   std::string shownBytes;
   rng.seed(9);
-  for (std::uint32_t n = 1; n <= last; ++n) shownBytes += filtered(randomChunk(rng));
+  for (std::uint32_t n = 1; n <= last; ++n)
+    shownBytes += testing::referenceFilter(randomChunk(rng));
   const std::string log = TempDir::read(path);
   ASSERT_GE(log.size(), shownBytes.size()) << "a chunk that was shown is missing";
   EXPECT_EQ(log, expected.substr(0, log.size())) << "the log is not what was received";
@@ -162,7 +151,7 @@ TEST(Faults, AByteExactCaptureOfAnHoursWorth) {
   std::string receivedBytes, expectedLog;
   for (const auto& c : port->chunks) {
     receivedBytes += c;
-    expectedLog += filtered(c);
+    expectedLog += testing::referenceFilter(c);
   }
   EXPECT_TRUE(receivedBytes == sentBytes) << "bytes were lost or changed on the line";
   const std::string log = TempDir::read(path);
