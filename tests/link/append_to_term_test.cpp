@@ -3,6 +3,7 @@
 #include <random>
 
 #include "support/harness.h"
+#include "support/reference_filter.h"
 
 namespace kestrava {
 namespace {
@@ -73,26 +74,6 @@ TEST(AppendToTerm, FrameWindowIsAssignedTwiceWhenItOverflows) {
   EXPECT_EQ(f.Text1.text().substr(415), "abc");
 }
 
-// The steps exactly as written: find the first backspace again and again, then the line ends.
-std::string referenceFilter(std::string chunk, int boxLength, int* selectLast) {
-  *selectLast = 0;
-  for (std::size_t i; (i = chunk.find('\b')) != std::string::npos;) {
-    if (i == 0) {
-      if (boxLength >= 1) *selectLast = 1;
-      chunk.erase(0, 1);
-    } else {
-      chunk.erase(i - 1, 2);
-    }
-  }
-  std::string out;
-  for (char c : chunk) {
-    if (c == '\n') continue;
-    out.push_back(c);
-    if (c == '\r') out.push_back('\n');
-  }
-  return out;
-}
-
 TEST(AppendToTerm, AnySequenceOfChunksMatchesTheStepsAndKeepsTheBounds) {
   Harness h;
   Form1& f = h.form1();
@@ -105,9 +86,9 @@ TEST(AppendToTerm, AnySequenceOfChunksMatchesTheStepsAndKeepsTheBounds) {
     for (char& c : chunk) c = alphabet[rng() % sizeof(alphabet)];
     // Reference: trim, then filter against the length after trimming.
     if (box.size() >= 16384) box.erase(0, 4096);
-    int selectLast = 0;
-    const std::string filtered = referenceFilter(chunk, static_cast<int>(box.size()), &selectLast);
-    if (selectLast) box.pop_back();
+    bool leading = false;
+    const std::string filtered = testing::referenceFilter(chunk, &leading);
+    if (leading && !box.empty()) box.pop_back();  // the leading backspace's selection
     box += filtered;
     allFiltered += filtered;
 
