@@ -10,3 +10,5 @@ chmod 0700 "$XDG_RUNTIME_DIR"
 QT_QPA_PLATFORM=offscreen "$build/bench/receive_throughput"
 xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bench/receive_throughput"
 QT_QPA_PLATFORM=offscreen "$build/bench/replay_rate"
+for _ in 1 2 3 4 5; do xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bench/startup"; done
+QT_QPA_PLATFORM=offscreen "$build/bench/timer_fidelity" "${TIMER_TICKS:-40}"
