@@ -31,14 +31,30 @@ std::string frameLine(const CarModel& car, int line) {
   return text;
 }
 
+std::string Controller::noise(std::size_t length) {
+  std::string text(length, ' ');
+  for (char& c : text) c = static_cast<char>(noise_() % 256);
+  return text;
+}
+
+std::string Controller::floodChunk() {
+  return noise(256) + "\r\n";
+}
+
 std::string Controller::receive(std::string_view bytes) {
   std::string out;
   for (const char c : bytes) {
     if (c == '\n') continue;
     if (c == '\r') {
       out += "\r\n";
-      out += answer(line_);
-      out += kPrompt;
+      const std::string reply = answer(line_);
+      if (fault_ == Fault::Silent && lower(line_).rfind("fault", 0) != 0) {
+        out.clear();  // says nothing at all, not even the echo
+      } else {
+        if (fault_ == Fault::Garbage) out += noise(1 + noise_() % 80) + "\r\n";
+        out += reply;
+        out += kPrompt;
+      }
       line_.clear();
     } else if (c == '\b' || c == 127) {
       if (!line_.empty()) {
@@ -60,8 +76,25 @@ std::string Controller::answer(const std::string& typed) {
     std::string frame = "> PMII\r\n";
     frame += kHeader;
     frame += "\r\n";
-    for (int line = 1; line <= 8; ++line) frame += frameLine(car_, line) + "\r\n";
+    const int lines = fault_ == Fault::CutFrames ? 3 : 8;
+    for (int line = 1; line <= lines; ++line) frame += frameLine(car_, line) + "\r\n";
     return frame;
+  }
+  if (command.rfind("fault ", 0) == 0) {
+    const std::string mode = command.substr(6);
+    if (mode == "cut")
+      fault_ = Fault::CutFrames;
+    else if (mode == "garbage")
+      fault_ = Fault::Garbage;
+    else if (mode == "silent")
+      fault_ = Fault::Silent;
+    else if (mode == "flood")
+      fault_ = Fault::Flood;
+    else if (mode == "off")
+      fault_ = Fault::None;
+    else
+      return "?FAULT MODES: CUT GARBAGE SILENT FLOOD OFF\r\n";
+    return "FAULT " + mode + "\r\n";
   }
   if (command == "vel") return "VEL =   " + car_.velocityReading() + "\r\n";
   if (command == "bbt") {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <random>
 #include <string>
 #include <string_view>
 
@@ -18,10 +19,20 @@ namespace kestrava::sim {
 //   scc1..scc7  a car call for B, 1 to 6
 //   stu, std    one floor up or down
 //   install     restarts the session after an overrun
+//   fault MODE  a misbehaving controller, for training: "cut" (frames end after line 3),
+//               "garbage" (noise before every answer), "silent" (no answers), "flood"
+//               (noise without end, see floodChunk), "off" (sane again)
 //   anything else is answered "?" and the command
 class Controller {
  public:
-  explicit Controller(std::uint32_t seed) : car_(seed) {}
+  enum class Fault { None, CutFrames, Garbage, Silent, Flood };
+
+  explicit Controller(std::uint32_t seed) : car_(seed), noise_(seed) {}
+
+  void setFault(Fault fault) { fault_ = fault; }
+  Fault fault() const { return fault_; }
+  // While flooding: the next stretch of noise to send unasked.
+  std::string floodChunk();
 
   // Bytes from the line; returns what the controller sends back (echo and answers).
   std::string receive(std::string_view bytes);
@@ -31,7 +42,11 @@ class Controller {
   CarModel& car() { return car_; }
 
  private:
+  std::string noise(std::size_t length);
+
   CarModel car_;
+  std::mt19937 noise_;
+  Fault fault_ = Fault::None;
   std::string line_;
 };
 

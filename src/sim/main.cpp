@@ -2,6 +2,8 @@
 //
 //   kestrava-sim [--link PATH] [--seed N] [--baud N]
 //
+// "fault cut|garbage|silent|flood|off", typed at it, makes it misbehave (see controller.h).
+//
 // It prints the pseudo-terminal's device and keeps a symbolic link to it at PATH (by default
 // $XDG_RUNTIME_DIR/kestrava-sim, or /tmp/kestrava-sim-<uid>), so that KESTRAVA_COM1=PATH
 // reaches it across restarts. Answers go out in small chunks paced at the line's baud rate:
@@ -142,6 +144,9 @@ int main(int argc, char** argv) {
       controller.car().step();
     }
 
+    if (controller.fault() == kestrava::sim::Controller::Fault::Flood && pending.size() < 4096) {
+      pending += controller.floodChunk();
+    }
     // Pace the answers as the line would carry them: 10 bits a character.
     int baud = fixedBaud;
     if (baud <= 0) {
