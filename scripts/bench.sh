@@ -12,3 +12,4 @@ xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bench/receive_throughput"
 QT_QPA_PLATFORM=offscreen "$build/bench/replay_rate"
 for _ in 1 2 3 4 5; do xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bench/startup"; done
 QT_QPA_PLATFORM=offscreen "$build/bench/timer_fidelity" "${TIMER_TICKS:-40}"
+if command -v picocom >/dev/null; then "$build/bench/peer_picocom"; else echo "picocom not installed: apt install picocom"; fi
