@@ -9,6 +9,9 @@ namespace kestrava::diag {
 
 // The first line of the controller's answer to "pmii".
 inline constexpr std::string_view kPmiHeader = "PMI #  = = = = = = = = = = = = = = = =";
+// The text both windows decode from keeps its newest this many characters: room for a whole
+// frame and a little more.
+inline constexpr int kFrameWindow = 418;
 // A complete decode reads this many characters from the header's first one on.
 inline constexpr int kFrameSpan = 359;
 

@@ -9,28 +9,8 @@
 namespace kestrava {
 namespace {
 
-// Answer markers in the frame window, and where their copies start (from the marker's first
-// character) and how long they are.
+// The poll answer's marker: the readings are copied only while it is in the frame window.
 constexpr std::string_view kPollAnswer = "> PMII";
-struct Copy {
-  std::string_view marker;
-  std::size_t start;
-  std::size_t length;
-};
-constexpr Copy kVelocity{"VEL =   ", 8, 3};
-constexpr Copy kBbt{"BBT", 8, 5};
-constexpr Copy kFlt0{"FLT0", 8, 76};
-
-constexpr const char* kStopped = "  0";
-
-// The copy after the first occurrence of the marker, shorter where the window ends first.
-bool copyAfter(const std::string& window, const Copy& copy, std::string& out) {
-  const std::size_t at = window.find(copy.marker);
-  if (at == std::string::npos) return false;
-  const std::size_t from = at + copy.start;
-  out = from < window.size() ? window.substr(from, copy.length) : std::string();
-  return true;
-}
 
 }  // namespace
 
@@ -55,7 +35,7 @@ void Form1::Form1_Timer1_Timer() {
   // Ask for the velocity while the car moves (SM shows 1), and while it stands (SM 0) until
   // the velocity field reads the stop.
   const double sm = diag::leadingNumber(grid.label("lbl514").caption());
-  if (sm == 0 && txtvel.text() != kStopped && MSComm1.PortOpen()) send("vel");
+  if (sm == 0 && txtvel.text() != diag::kStopped && MSComm1.PortOpen()) send("vel");
   if (sm == 1 && MSComm1.PortOpen()) send("vel");
 
   Timer3.setEnabled(true);
@@ -93,9 +73,9 @@ void Form1::Form1_Text1_Change() {
   Timer1.setEnabled(true);
   // Each copy runs its field's own change handling; take the window anew for every one.
   std::string value;
-  if (copyAfter(Text1.text(), kVelocity, value)) txtvel.setText(value);
-  if (copyAfter(Text1.text(), kBbt, value)) txtbbt.setText(value);
-  if (copyAfter(Text1.text(), kFlt0, value)) Text5.setText(value);
+  if (diag::readField(Text1.text(), diag::kVelocityField, value)) txtvel.setText(value);
+  if (diag::readField(Text1.text(), diag::kBbtField, value)) txtbbt.setText(value);
+  if (diag::readField(Text1.text(), diag::kFlt0Field, value)) Text5.setText(value);
 }
 
 void Form1::Form1_txtvel_Change() {

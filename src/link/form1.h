@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "diag/pmi_decoder.h"
 #include "diag/signal_grid.h"
 #include "link/comm_control.h"
 #include "runtime/window.h"
@@ -16,9 +17,9 @@ class App;
 // motion and status fields, the command buttons, the serial component and the menus.
 class Form1 : public form::Window {
  public:
-  static constexpr int kTermLimit = 16384;      // Term is trimmed once it holds this many
-  static constexpr int kTermTrim = 4096;        // characters dropped from its head at a time
-  static constexpr int kFrameWindow = 418;      // characters kept in Text1
+  static constexpr int kTermLimit = 16384;  // Term is trimmed once it holds this many
+  static constexpr int kTermTrim = 4096;    // characters dropped from its head at a time
+  static constexpr int kFrameWindow = diag::kFrameWindow;  // characters kept in Text1
   static constexpr int kDrainWaitSeconds = 10;  // transmit drain wait at close, per attempt
 
   Form1(App& app, std::unique_ptr<link::CommControl> port);

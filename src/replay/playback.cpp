@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "diag/motion_fields.h"
 #include "diag/pmi_decoder.h"
 #include "replay/replay.h"
 #include "runtime/files.h"
@@ -10,8 +11,6 @@
 namespace kestrava {
 namespace {
 
-constexpr std::string_view kVelocityTag = "VEL =   ";
-constexpr std::size_t kVelocityLength = 3;
 constexpr int kFast = 100;
 constexpr int kMed = 500;
 constexpr int kSlow = 1000;
@@ -103,11 +102,8 @@ void Replay::Replay_Term_Change() {
   if (Term.length() > kTermWindow) {
     Term.setText(Term.text().substr(Term.length() - kTermWindow));  // runs this again, nested
   }
-  const std::string& text = Term.text();
-  const std::size_t at = text.find(kVelocityTag);
-  if (at == std::string::npos) return;
-  const std::size_t from = at + kVelocityTag.size();
-  txtvel.setText(from < text.size() ? text.substr(from, kVelocityLength) : std::string());
+  std::string velocity;
+  if (diag::readField(Term.text(), diag::kVelocityField, velocity)) txtvel.setText(velocity);
 }
 
 }  // namespace kestrava

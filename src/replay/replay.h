@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "diag/pmi_decoder.h"
 #include "diag/signal_grid.h"
 #include "runtime/window.h"
 
@@ -14,7 +15,7 @@ class App;
 // and grid as the live display, at a chosen pace or step by step. It sends nothing.
 class Replay : public form::Window {
  public:
-  static constexpr int kTermWindow = 418;  // characters kept in the replay terminal
+  static constexpr int kTermWindow = diag::kFrameWindow;  // characters kept in its terminal
 
   explicit Replay(App& app);
   ~Replay() override;

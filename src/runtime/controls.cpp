@@ -64,11 +64,11 @@ void TextBox::setText(std::string text) {
     ++tail;
   }
   const int removed = static_cast<int>(text_.size() - head - tail);
+  // `text` is this call's own copy and outlives the replacement: a view into it will do.
   const std::string_view inserted = std::string_view(text).substr(head, text.size() - head - tail);
-  std::string inserted_copy(inserted);
   selStart_ = 0;
   selLength_ = 0;
-  replace(static_cast<int>(head), removed, inserted_copy);
+  replace(static_cast<int>(head), removed, inserted);
 }
 
 bool TextBox::setSelStart(int start) {

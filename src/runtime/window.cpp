@@ -59,8 +59,7 @@ void Window::setShown(bool shown) {
 }
 
 void Window::pressKey(Control* target, int keyCode, int shift, int keyAscii) {
-  const auto* box =
-      target && target->kind() == Kind::TextBox ? static_cast<TextBox*>(target) : nullptr;
+  auto* box = target && target->kind() == Kind::TextBox ? static_cast<TextBox*>(target) : nullptr;
   if (target && target->kind() == Kind::Button && keyCode != kKeyEscape) {
     static_cast<Button*>(target)->keyDown(keyCode, shift);
     return;
@@ -74,9 +73,8 @@ void Window::pressKey(Control* target, int keyCode, int shift, int keyAscii) {
     return;
   }
   if (box) {
-    auto* editable = static_cast<TextBox*>(target);
-    editable->keyDown(keyCode, shift);
-    if (keyAscii > 0) editable->keyPress(keyAscii);
+    box->keyDown(keyCode, shift);
+    if (keyAscii > 0) box->keyPress(keyAscii);
     return;
   }
   if (!target && keyAscii > 0 && KeyPress) KeyPress(keyAscii);
