@@ -17,6 +17,7 @@
 #include "support/harness.h"
 #include "support/qt_loop.h"
 #include "support/reference_filter.h"
+#include "support/replay_fixture.h"
 #include "support/temp_dir.h"
 
 namespace kestrava {
@@ -163,24 +164,20 @@ TEST(Faults, AByteExactCaptureOfAnHoursWorth) {
   unsetenv("KESTRAVA_COM1");
 }
 
-class BadReplayFiles : public ::testing::Test {
+class BadReplayFiles : public testing::ReplayFixture {
  protected:
-  Harness h;
-  Replay* r = nullptr;
-  TempDir dir;
   void SetUp() override {
-    h.run([&] { r = &h.app.showWindow(h.app.replay()); });
-    h.run([&] { r->Option4.userClick(); });
+    ReplayFixture::SetUp();
+    pause();
   }
-  void open(const std::string& path) {
-    h.platform.answerDialog(testing::chose(path));
-    h.run([&] { r->MRplayLog.click(); });
+  void openToPlay(const std::string& path) {
+    open(path);
     ASSERT_TRUE(r->Command1.enabled());
   }
   int playToTheEnd(int maxSteps) {
     int steps = 0;
     while (r->Command1.enabled() && steps < maxSteps) {
-      h.run([&] { r->Command1.click(); });
+      step();
       ++steps;
     }
     return steps;
@@ -198,7 +195,7 @@ TEST_F(BadReplayFiles, BinaryGarbagePlaysThroughWithinTheTerminalsBound) {
   for (char& c : garbage) c = static_cast<char>(rng() % 256);
   const std::string path = dir.file("garbage.log");
   TempDir::write(path, garbage);
-  open(path);
+  openToPlay(path);
   const int steps = playToTheEnd(2'000'000);
   EXPECT_FALSE(r->Command1.enabled()) << "the end was reached";
   EXPECT_GT(steps, 1000);
@@ -213,7 +210,7 @@ TEST_F(BadReplayFiles, AHundredMegabytesWithoutALineEndKeepMemoryBounded) {
     for (int i = 0; i < 100; ++i) out << block;
   }
   const long before = residentKb();
-  open(path);
+  openToPlay(path);
   const int steps = playToTheEnd(10'000);
   EXPECT_FALSE(r->Command1.enabled());
   EXPECT_EQ(steps, 100 * 16 + 1) << "pieces of 64 KiB, then the end";
@@ -225,8 +222,8 @@ TEST_F(BadReplayFiles, AFileCutShortOrRemovedWhilePlayingEndsCleanly) {
   std::string lines;
   for (int i = 0; i < 20000; ++i) lines += "line " + std::to_string(i) + "\r\n";
   TempDir::write(path, lines);
-  open(path);
-  for (int i = 0; i < 3; ++i) h.run([&] { r->Command1.click(); });
+  openToPlay(path);
+  for (int i = 0; i < 3; ++i) step();
   ASSERT_EQ(truncate(path.c_str(), 100), 0);
   std::filesystem::remove(path);
   const int steps = playToTheEnd(100'000);

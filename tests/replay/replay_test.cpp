@@ -4,6 +4,7 @@
 #include "replay/replay.h"
 #include "shell/form3.h"
 #include "support/controller.h"
+#include "support/replay_fixture.h"
 #include "support/temp_dir.h"
 
 namespace kestrava {
@@ -13,30 +14,7 @@ using testing::chose;
 using testing::Harness;
 using testing::TempDir;
 
-class ReplayWindow : public ::testing::Test {
- protected:
-  Harness h;
-  Replay* r = nullptr;
-  TempDir dir;
-  void SetUp() override {
-    h.run([&] { r = &h.app.showWindow(h.app.replay()); });
-  }
-  std::string log(const std::string& name, const std::string& bytes) {
-    const std::string path = dir.file(name);
-    TempDir::write(path, bytes);
-    return path;
-  }
-  void open(const std::string& path) {
-    h.platform.answerDialog(chose(path));
-    h.run([&] { r->MRplayLog.click(); });
-  }
-  void step() {
-    h.run([&] { r->Command1.click(); });
-  }
-  void pause() {
-    h.run([&] { r->Option4.userClick(); });
-  }
-};
+using ReplayWindow = testing::ReplayFixture;
 
 TEST_F(ReplayWindow, OpensSlowWithNothingToPlay) {
   EXPECT_EQ(r->caption(), "Replay Kestrava Log File");
